@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/services.h"
+
+namespace toolchain {
+class frmDialog;
+}
+
+namespace app {
+
+class frmMain;
+
+// The process-wide values and the start-up routine.
+class Module1 {
+public:
+    explicit Module1(platform::Services& services);
+    ~Module1();
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
+
+    // Start-up routine: shows the main window, then asks for the tool directories while one
+    // of them is unknown.
+    void Main();
+
+    // The settings dialog, made at its first use and kept for the rest of the run.
+    toolchain::frmDialog& settingsDialog();
+
+    platform::Services& services;
+
+    std::string JavaBinDir;
+    std::string SourceDir;
+    std::string SetIniPath;
+    std::string VersionText;
+    frmMain* MainWindow = nullptr;
+
+private:
+    std::unique_ptr<frmMain> mainWindow_;
+    std::unique_ptr<toolchain::frmDialog> settingsDialog_;
+};
+
+inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
+
+} // namespace app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "console/host.h"
+
+#include <string>
+#include <vector>
+
+namespace console {
+
+// The interpreter's machine on a POSIX system: programs are started with posix_spawn, never
+// through a shell, and a key is read from the terminal in raw mode.
+class PosixHost : public Host {
+public:
+    bool isExecutable(const std::string& path) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    RunResult run(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::vector<std::string>& environment) override;
+    bool inputIsTerminal() override;
+    void waitForKey() override;
+    void writeOutput(std::string_view bytes) override;
+    void writeError(std::string_view bytes) override;
+};
+
+// The NAME=VALUE entries of this process's environment.
+std::vector<std::string> processEnvironment();
+
+// Makes directory the current one; on failure the reason, otherwise nothing.
+std::optional<std::string> changeDirectory(const std::string& directory);
+// The current directory as the system spells it, or fallback when it cannot be told.
+std::string currentDirectory(const std::string& fallback);
+
+} // namespace console

@@ -1,0 +1,250 @@
+#include "document_text.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace files {
+
+namespace {
+
+constexpr std::string_view kUtf8 = "UTF-8";
+constexpr std::string_view kGb18030 = "GB18030";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+unsigned char byteAt(std::string_view s, std::size_t pos) {
+    return static_cast<unsigned char>(s[pos]);
+}
+
+// Length of the well-formed UTF-8 sequence at pos, or 0. The ranges of the second byte shut
+// out overlong forms, UTF-16 surrogates and code points above U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view s, std::size_t pos) {
+    const unsigned char lead = byteAt(s, pos);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead == 0xE0) {
+        length = 3;
+        low = 0xA0;
+    } else if ((lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF) {
+        length = 3;
+    } else if (lead == 0xED) {
+        length = 3;
+        high = 0x9F;
+    } else if (lead == 0xF0) {
+        length = 4;
+        low = 0x90;
+    } else if (lead >= 0xF1 && lead <= 0xF3) {
+        length = 4;
+    } else if (lead == 0xF4) {
+        length = 4;
+        high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (s.size() - pos < length || byteAt(s, pos + 1) < low || byteAt(s, pos + 1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byteAt(s, pos + i) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+enum class Utf8Kind { Ascii, Utf8, Invalid };
+
+Utf8Kind classifyUtf8(std::string_view s) {
+    Utf8Kind kind = Utf8Kind::Ascii;
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        if (byteAt(s, pos) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(s, pos);
+        if (length == 0) {
+            return Utf8Kind::Invalid;
+        }
+        kind = Utf8Kind::Utf8;
+        pos += length;
+    }
+    return kind;
+}
+
+// Every CR LF, lone LF and bare CR becomes lineEnd. Both bytes are ASCII and never occur inside
+// a UTF-8 sequence, so this works on the decoded text.
+std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 32);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t lineFeed = std::min(text.find('\n', pos), text.size());
+        const std::size_t carriageReturn = text.substr(0, lineFeed).find('\r', pos);
+        const std::size_t lineBreak = std::min(carriageReturn, lineFeed);
+        result.append(text.substr(pos, lineBreak - pos));
+        if (lineBreak == text.size()) {
+            break;
+        }
+        result.append(lineEnd);
+        pos = lineBreak + 1;
+        if (lineBreak == carriageReturn && pos < text.size() && text[pos] == '\n') {
+            ++pos;
+        }
+    }
+    return result;
+}
+
+[[noreturn]] void throwNotText(const char* description) {
+    throw platform::RuntimeError(DocumentErrorNumber::NotText, description);
+}
+
+bool encodes(platform::CodePage& codePage, std::string_view text, const std::string& encoding) {
+    try {
+        codePage.encode(text, encoding);
+        return true;
+    } catch (const platform::RuntimeError&) {
+        return false;
+    }
+}
+
+std::size_t nextCharacter(std::string_view text, std::size_t pos) {
+    do {
+        ++pos;
+    } while (pos < text.size() && (byteAt(text, pos) & 0xC0) == 0x80);
+    return pos;
+}
+
+std::size_t startOfCharacter(std::string_view text, std::size_t pos) {
+    while (pos > 0 && (byteAt(text, pos) & 0xC0) == 0x80) {
+        --pos;
+    }
+    return pos;
+}
+
+// Offset of the first character that the encoding cannot store. Halving the failing range
+// costs about two encodings of the text, which a save that already failed can afford.
+// Nothing is blamed when no single character fails on its own (an unknown encoding, say).
+std::optional<std::size_t> findUnstorableCharacter(std::string_view text,
+                                                   const std::string& encoding,
+                                                   platform::CodePage& codePage) {
+    if (text.empty() || !encodes(codePage, {}, encoding)) {
+        return std::nullopt;
+    }
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (nextCharacter(text, begin) < end) {
+        const std::size_t mid =
+            std::max(startOfCharacter(text, begin + (end - begin) / 2), nextCharacter(text, begin));
+        if (encodes(codePage, text.substr(begin, mid - begin), encoding)) {
+            begin = mid;
+        } else {
+            end = mid;
+        }
+    }
+    if (encodes(codePage, text.substr(begin, end - begin), encoding)) {
+        return std::nullopt;
+    }
+    return begin;
+}
+
+char32_t codePointAt(std::string_view text, std::size_t pos, std::size_t length) {
+    static constexpr unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t value = byteAt(text, pos) & leadMask[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        value = (value << 6) | (byteAt(text, pos + i) & 0x3F);
+    }
+    return value;
+}
+
+std::string unstorableDescription(std::string_view text, std::size_t pos,
+                                  const std::string& encoding) {
+    const std::size_t length = utf8SequenceLength(text, pos);
+    const auto line = std::count(text.begin(), text.begin() + pos, '\n') + 1;
+    char number[64];
+    std::snprintf(number, sizeof number, "第%ld行的字符“", static_cast<long>(line));
+    std::string description = number;
+    if (length == 0) {
+        std::snprintf(number, sizeof number, "\\x%02X”", byteAt(text, pos));
+    } else {
+        description.append(text.substr(pos, length));
+        std::snprintf(number, sizeof number, "”（U+%04lX）",
+                      static_cast<unsigned long>(codePointAt(text, pos, length)));
+    }
+    description += number;
+    description += "无法用" + encoding + "编码保存";
+    return description;
+}
+
+} // namespace
+
+DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage) {
+    if (bytes.find('\0') != std::string_view::npos) {
+        throwNotText("文件不是文本文件：其中含有空字节（NUL）");
+    }
+    const bool mark = bytes.starts_with(kUtf8Mark);
+    if (mark) {
+        bytes.remove_prefix(kUtf8Mark.size());
+    }
+    switch (classifyUtf8(bytes)) {
+    case Utf8Kind::Ascii:
+        if (!mark) {
+            // ASCII reads alike in every code page: nothing says the file is UTF-8, so the
+            // text typed into it later is saved the way a new document would be.
+            return {withLineEnds(bytes, "\n"), encodingForNewDocument(codePage)};
+        }
+        [[fallthrough]];
+    case Utf8Kind::Utf8:
+        return {withLineEnds(bytes, "\n"), {std::string(kUtf8), mark}};
+    case Utf8Kind::Invalid:
+        break;
+    }
+    if (mark) {
+        throwNotText("无法识别文件的编码：文件以UTF-8标记开头，内容却不是有效的UTF-8");
+    }
+    std::string text;
+    try {
+        text = codePage.decode(bytes, std::string(kGb18030));
+    } catch (const platform::RuntimeError&) {
+        throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
+    }
+    return {withLineEnds(text, "\n"), {std::string(kGb18030), false}};
+}
+
+std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,
+                           platform::CodePage& codePage) {
+    // U+FEFF is the mark in every Unicode encoding, and in GB18030 too.
+    std::string prepared = withLineEnds(text, "\r\n");
+    if (encoding.byteOrderMark) {
+        prepared.insert(0, kUtf8Mark);
+    }
+    // The text is UTF-8 already; only a text that is not well-formed needs the code page,
+    // which then reports it.
+    if (encoding.name == kUtf8 && classifyUtf8(prepared) != Utf8Kind::Invalid) {
+        return prepared;
+    }
+    try {
+        return codePage.encode(prepared, encoding.name);
+    } catch (const platform::RuntimeError&) {
+        const auto culprit = findUnstorableCharacter(prepared, encoding.name, codePage);
+        if (!culprit) {
+            throw;
+        }
+        throw platform::RuntimeError(DocumentErrorNumber::CharacterNotStorable,
+                                     unstorableDescription(prepared, *culprit, encoding.name));
+    }
+}
+
+DocumentEncoding encodingForNewDocument(platform::CodePage& codePage) {
+    return {codePage.systemEncoding(), false};
+}
+
+} // namespace files

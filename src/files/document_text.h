@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/code_page.h"
+
+#include <string>
+#include <string_view>
+
+namespace files {
+
+// Failures of the document layer itself; the platform's own failures keep their numbers.
+namespace DocumentErrorNumber {
+// The file holds NUL bytes, or bytes that no encoding a document may have reads: loading it
+// would show nonsense and a later save would write that nonsense back over the file.
+inline constexpr int NotText = 321;
+// The text holds a character that the document's encoding cannot store.
+inline constexpr int CharacterNotStorable = 1001;
+} // namespace DocumentErrorNumber
+
+// How a document's file stores its text: the encoding's name as the code page knows it, and
+// whether the file starts with a byte-order mark.
+struct DocumentEncoding {
+    std::string name;
+    bool byteOrderMark = false;
+
+    bool operator==(const DocumentEncoding&) const = default;
+};
+
+struct DecodedDocument {
+    // UTF-8, lines separated by "\n" alone.
+    std::string text;
+    // What the document is saved in again, so that an unchanged document writes the same bytes.
+    DocumentEncoding encoding;
+};
+
+// Valid UTF-8 (with or without a mark) reads as UTF-8, anything else as GB18030, the superset
+// of the GBK that Chinese Windows writes. CR LF, LF and a bare CR each end one line.
+// Raises RuntimeError DocumentErrorNumber::NotText for a file that is not text.
+DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage);
+
+// Lines end in CR LF; the mark is written again where the file had one. Raises RuntimeError
+// DocumentErrorNumber::CharacterNotStorable, naming the character and its line, for a
+// character the encoding cannot hold.
+std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,
+                           platform::CodePage& codePage);
+
+// A document that has no file yet is written in the system's code page.
+DocumentEncoding encodingForNewDocument(platform::CodePage& codePage);
+
+} // namespace files

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/text_files.h"
+
+namespace files {
+
+// Reads a small text file in the system code page line by line. The whole file is read and
+// decoded when it is opened, so a file that cannot be read fails here, before any field.
+class SequentialInput {
+public:
+    SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,
+                    const std::string& path);
+
+    bool atEnd() const { return next_ >= lines_.size(); }
+    // One value: its whole line, without the line end; a value wrapped in double quotes loses
+    // them. Only whole lines count, so a directory holding a comma reads back unchanged.
+    std::string readField();
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+};
+
+// Collects lines ended by CR LF and writes them in the system code page when closed.
+class SequentialOutput {
+public:
+    SequentialOutput(platform::TextFiles& files, platform::CodePage& codePage, std::string path);
+
+    void writeLine(const std::string& text);
+    // Encodes and writes the lines, replacing the file whole.
+    void close();
+
+private:
+    platform::TextFiles& files_;
+    platform::CodePage& codePage_;
+    std::string path_;
+    std::string text_;
+};
+
+} // namespace files

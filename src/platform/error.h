@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+// Numbers of the failures the system tells apart; a platform maps its own failures onto them.
+namespace ErrorNumber {
+inline constexpr int Overflow = 6;
+inline constexpr int FileNotFound = 53;
+inline constexpr int DiskFull = 61;
+inline constexpr int PathFileAccess = 75;
+inline constexpr int PathNotFound = 76;
+inline constexpr int InvalidPropertyValue = 380;
+inline constexpr int DialogCancelled = 32755;
+} // namespace ErrorNumber
+
+// A numbered failure raised to the caller, the way the commands' error traps expect it.
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, std::string description)
+        : std::runtime_error(description), number_(number), description_(std::move(description)) {}
+
+    int number() const { return number_; }
+    const std::string& description() const { return description_; }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+} // namespace platform

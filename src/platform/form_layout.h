@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A control's place in its window, in twips, with the caption it shows (if any).
+struct ControlBox {
+    std::string name;
+    std::string caption;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A fixed-size window: its caption, client area and controls, listed in tab order.
+struct FormLayout {
+    std::string caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::vector<ControlBox> controls;
+};
+
+} // namespace platform

@@ -1,0 +1,178 @@
+#include "qt_main_window.h"
+
+#include <cmath>
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextEdit>
+
+#include "platform/error.h"
+#include "platform/twips.h"
+
+namespace platform::qt {
+
+namespace {
+
+// X11 keeps window coordinates and sizes in 16 bits.
+constexpr int LowestCoordinate = -32768;
+constexpr int HighestCoordinate = 32767;
+
+// Outer bounds: the window's own once it is on screen, the requested ones before.
+QRect currentOuter(const QWidget& window, const QRect& requested) {
+    return window.isVisible() ? window.frameGeometry() : requested;
+}
+
+} // namespace
+
+QtMainWindow::QtMainWindow()
+    : area_(new QMdiArea(this)), menus_(QMainWindow::menuBar()),
+      status_(new QtStatusBar(QMainWindow::statusBar(), [this] { return editorInsertMode(); })),
+      documents_(area_) {
+    setObjectName(QStringLiteral("frmMain"));
+    area_->setObjectName(QStringLiteral("documentArea"));
+    QMainWindow::statusBar()->setObjectName(QStringLiteral("StaBar1"));
+    QMainWindow::statusBar()->setSizeGripEnabled(false);
+    setCentralWidget(area_);
+    outer_ = frameGeometry();
+}
+
+bool QtMainWindow::editorInsertMode() const {
+    QWidget* document = documents_.activeDocument();
+    if (document == nullptr) {
+        return true;
+    }
+    if (const auto* edit = document->findChild<QTextEdit*>()) {
+        return !edit->overwriteMode();
+    }
+    if (const auto* edit = qobject_cast<QTextEdit*>(document)) {
+        return !edit->overwriteMode();
+    }
+    if (const auto* edit = document->findChild<QPlainTextEdit*>()) {
+        return !edit->overwriteMode();
+    }
+    return true;
+}
+
+float QtMainWindow::readMeasure(const Measure& measure, int pixels, double dpi) const {
+    if (measure.set && measure.pixels == pixels) {
+        return measure.twips;
+    }
+    return static_cast<float>(pixelsToTwips(pixels, dpi));
+}
+
+float QtMainWindow::left() { return readMeasure(left_, currentOuter(*this, outer_).x(), logicalDpiX()); }
+float QtMainWindow::top() { return readMeasure(top_, currentOuter(*this, outer_).y(), logicalDpiY()); }
+float QtMainWindow::width() {
+    return readMeasure(width_, currentOuter(*this, outer_).width(), logicalDpiX());
+}
+float QtMainWindow::height() {
+    return readMeasure(height_, currentOuter(*this, outer_).height(), logicalDpiY());
+}
+
+int QtMainWindow::checkedPixels(float twips, double dpi, int lowest) const {
+    const double pixels = std::round(twips * dpi / TwipsPerInch);
+    if (!std::isfinite(pixels) || pixels < lowest || pixels > HighestCoordinate) {
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, "属性值无效");
+    }
+    return static_cast<int>(pixels);
+}
+
+void QtMainWindow::setLeft(float twips) {
+    const int pixels = checkedPixels(twips, logicalDpiX(), LowestCoordinate);
+    outer_ = currentOuter(*this, outer_);
+    outer_.moveLeft(pixels);
+    left_ = {twips, pixels, true};
+    applyOuterBounds();
+}
+
+void QtMainWindow::setTop(float twips) {
+    const int pixels = checkedPixels(twips, logicalDpiY(), LowestCoordinate);
+    outer_ = currentOuter(*this, outer_);
+    outer_.moveTop(pixels);
+    top_ = {twips, pixels, true};
+    applyOuterBounds();
+}
+
+void QtMainWindow::setWidth(float twips) {
+    const int pixels = checkedPixels(twips, logicalDpiX(), 0);
+    outer_ = currentOuter(*this, outer_);
+    outer_.setWidth(pixels);
+    width_ = {twips, pixels, true};
+    applyOuterBounds();
+}
+
+void QtMainWindow::setHeight(float twips) {
+    const int pixels = checkedPixels(twips, logicalDpiY(), 0);
+    outer_ = currentOuter(*this, outer_);
+    outer_.setHeight(pixels);
+    height_ = {twips, pixels, true};
+    applyOuterBounds();
+}
+
+void QtMainWindow::applyOuterBounds() {
+    // The frame's size is known only once the window is mapped; until then it counts as none.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    move(outer_.topLeft());
+    resize(outer_.size() - frame);
+}
+
+void QtMainWindow::correctForFrame() {
+    if (frameCorrected_ || !isVisible()) {
+        return;
+    }
+    if (frameGeometry().size() == geometry().size()) {
+        return; // no frame (yet)
+    }
+    frameCorrected_ = true;
+    applyOuterBounds();
+}
+
+bool QtMainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+        event->type() == QEvent::Show) {
+        correctForFrame();
+    }
+    return handled;
+}
+
+WindowState QtMainWindow::windowState() {
+    if (isMinimized()) {
+        return WindowState::Minimized;
+    }
+    if (isMaximized()) {
+        return WindowState::Maximized;
+    }
+    return WindowState::Normal;
+}
+
+std::string QtMainWindow::caption() { return windowTitle().toStdString(); }
+
+void QtMainWindow::setCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void QtMainWindow::show() {
+    if (!loaded_) {
+        loaded_ = true;
+        if (events_ != nullptr) {
+            events_->MDIForm_Load();
+        }
+    }
+    QMainWindow::show();
+}
+
+void QtMainWindow::close() { QMainWindow::close(); }
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (events_ == nullptr || events_->MDIForm_QueryClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace platform::qt

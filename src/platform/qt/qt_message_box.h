@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/message_box.h"
+
+class QWidget;
+
+namespace platform::qt {
+
+// Message boxes with the button texts of a Chinese desktop.
+class QtMessageBox : public MessageBox {
+public:
+    // Boxes stand over the active window, or over the fallback parent when none is active.
+    explicit QtMessageBox(QWidget* fallbackParent = nullptr) : fallbackParent_(fallbackParent) {}
+    void setFallbackParent(QWidget* parent) { fallbackParent_ = parent; }
+
+    int show(const std::string& prompt, int style, const std::string& title) override;
+
+private:
+    QWidget* fallbackParent_;
+};
+
+} // namespace platform::qt

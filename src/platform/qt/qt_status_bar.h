@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QObject>
+
+#include "keyboard_indicators.h"
+#include "platform/status_bar.h"
+
+class QLabel;
+class QStatusBar;
+class QTimer;
+
+namespace platform::qt {
+
+// The status bar's panels as labels; key-state, date and time panels refresh themselves.
+class QtStatusBar : public QObject, public StatusBar {
+    Q_OBJECT
+public:
+    // insertMode tells whether typing inserts (true) or overwrites in the active editor.
+    QtStatusBar(QStatusBar* bar, std::function<bool()> insertMode);
+
+    void addPanel(const PanelSpec& spec) override;
+    void setPanelText(int index, const std::string& text) override;
+    std::string panelText(int index) override;
+
+    QLabel* panelLabel(int index) const;
+    // Brings the self-kept panels up to date; also runs on a timer.
+    void refresh();
+
+private:
+    struct Panel {
+        PanelSpec spec;
+        QLabel* label;
+    };
+    void showKeyState(Panel& panel, bool on);
+
+    QStatusBar* bar_;
+    std::function<bool()> insertMode_;
+    KeyboardIndicators indicators_;
+    std::vector<Panel> panels_;
+    QTimer* timer_;
+};
+
+} // namespace platform::qt

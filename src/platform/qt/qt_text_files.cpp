@@ -1,0 +1,343 @@
+#include "qt_text_files.h"
+
+#include "platform/error.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <unistd.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+#include <sys/stat.h>
+
+namespace platform::qt {
+
+namespace {
+
+// Numbers of their own for the failures that are neither a missing file, an access error
+// nor a full disk, in the customary numbering of file errors.
+constexpr int OutOfMemory = 7;
+constexpr int DeviceIoError = 57;
+constexpr int TooManyFiles = 67;
+
+int otherErrorNumber(int error) {
+    return error == EMFILE || error == ENFILE ? TooManyFiles : DeviceIoError;
+}
+
+int readErrorNumber(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorNumber::FileNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return ErrorNumber::PathFileAccess;
+    default:
+        return otherErrorNumber(error);
+    }
+}
+
+int writeErrorNumber(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return ErrorNumber::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ENOENT:
+    case ENOTDIR:
+    case ETXTBSY:
+    case ELOOP:
+    case ENAMETOOLONG:
+    case EILSEQ:
+        return ErrorNumber::PathFileAccess;
+    default:
+        return otherErrorNumber(error);
+    }
+}
+
+std::string quoted(const std::string& path) {
+    return "“" + path + "”";
+}
+
+[[noreturn]] void failRead(const std::string& path, int error) {
+    const char* what =
+        readErrorNumber(error) == ErrorNumber::FileNotFound ? "文件未找到" : "无法读取文件";
+    throw RuntimeError(readErrorNumber(error),
+                       std::string(what) + quoted(path) + "：" + std::strerror(error));
+}
+
+[[noreturn]] void failWrite(const std::string& path, int error) {
+    throw RuntimeError(writeErrorNumber(error),
+                       "无法写入文件" + quoted(path) + "：" + std::strerror(error));
+}
+
+[[noreturn]] void failNotRegular(const std::string& path) {
+    throw RuntimeError(ErrorNumber::PathFileAccess, quoted(path) + "不是普通文件");
+}
+
+// Reads up to the end rather than st_size bytes: a file may grow while it is read.
+std::string readToEnd(int fd, const std::string& path, std::size_t expectedSize) {
+    std::string bytes;
+    bytes.reserve(expectedSize);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            failRead(path, errno);
+        }
+        if (n == 0) {
+            return bytes;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    // Closes now, where a late write error of the file system can still be reported.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+// Returns 0 or the errno of the failure.
+int writeAll(int fd, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
+                                   static_cast<off_t>(written));
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Claims the blocks for size bytes, so that a full disk shows before any content is written.
+// File systems that cannot reserve space give no such promise; the write goes ahead there.
+int reserve(int fd, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const int result = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    return result == EOPNOTSUPP || result == ENOSYS ? 0 : result;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file that path names once its symbolic links are followed. It need not exist: saving
+// through a dangling link creates the link's target, as a shell redirection would.
+std::string finalTarget(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status;
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return current;
+        }
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), link, sizeof link);
+        if (length < 0) {
+            failWrite(path, errno);
+        }
+        if (static_cast<std::size_t>(length) == sizeof link) {
+            failWrite(path, ENAMETOOLONG);
+        }
+        const std::string next(link, static_cast<std::size_t>(length));
+        current = next.starts_with('/') ? next : folderOf(current) + "/" + next;
+    }
+    failWrite(path, ELOOP);
+}
+
+// The temporary file belongs to this process; give it the old file's owner where the process
+// may, or at least its group, and then its mode, since a change of owner clears set-ID bits.
+void takeOverOwnerAndMode(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, -1, old.st_gid) != 0) {
+        // Not permitted: the file now belongs to the user who saved it.
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        // QSaveFile has already copied the permission bits.
+    }
+}
+
+// QSaveFile gives its failures as text only; errno, as the failing call left it, is the best
+// guess at their number.
+[[noreturn]] void failSaveFile(const std::string& path, const QSaveFile& file) {
+    const int error = errno;
+    throw RuntimeError(writeErrorNumber(error),
+                       "无法写入文件" + quoted(path) + "：" + file.errorString().toStdString());
+}
+
+void replaceAtomically(const std::string& path, const std::string& target, const struct stat* old,
+                       const std::string& bytes) {
+    const QString name = QString::fromStdString(target);
+    // A link may point at a name that is not UTF-8; Qt would write to a mangled name instead.
+    if (QFile::encodeName(name).toStdString() != target) {
+        failWrite(path, EILSEQ);
+    }
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) {
+        failSaveFile(path, file);
+    }
+    // Writing to the handle directly keeps the error numbers that QSaveFile turns into text.
+    // Leaving by an exception destroys the QSaveFile uncommitted, which discards the new file.
+    const int fd = file.handle();
+    if (old != nullptr) {
+        takeOverOwnerAndMode(fd, *old);
+    }
+    int error = reserve(fd, bytes.size());
+    if (error == 0) {
+        error = writeAll(fd, bytes);
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        failWrite(path, error);
+    }
+    if (!file.commit()) {
+        failSaveFile(path, file);
+    }
+}
+
+// For a writable file in a folder where no new file may be made. The size is reserved first,
+// so that a full disk fails with the old content still whole; only a crash during the write
+// itself can damage the file.
+void overwriteInPlace(const std::string& path, const std::string& target,
+                      const std::string& bytes) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        failWrite(path, errno);
+    }
+    struct stat status;
+    if (::fstat(file.get(), &status) != 0) {
+        failWrite(path, errno);
+    }
+    int error = reserve(file.get(), bytes.size());
+    if (error != 0) {
+        // A failed reservation may have lengthened the file.
+        if (::ftruncate(file.get(), status.st_size) != 0) {
+            // The length came from fstat of this file: nothing more can be done.
+        }
+        failWrite(path, error);
+    }
+    error = writeAll(file.get(), bytes);
+    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::fsync(file.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && file.close() != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        failWrite(path, error);
+    }
+}
+
+} // namespace
+
+std::string QtTextFiles::readBytes(const std::string& path) {
+    // Non-blocking, so that a FIFO opens at once (and is then refused) instead of waiting for
+    // a writer; regular files ignore the flag.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        failRead(path, errno);
+    }
+    struct stat status;
+    if (::fstat(file.get(), &status) != 0) {
+        failRead(path, errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        failRead(path, EISDIR);
+    }
+    // A device or a pipe may never end.
+    if (!S_ISREG(status.st_mode)) {
+        failNotRegular(path);
+    }
+    try {
+        return readToEnd(file.get(), path, static_cast<std::size_t>(status.st_size));
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError(OutOfMemory, "文件" + quoted(path) + "太大，内存不足以读入");
+    }
+}
+
+void QtTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
+    // Every check comes before the first change, so a refused save leaves the file as it was.
+    const std::string target = finalTarget(path);
+    struct stat status;
+    const bool exists = ::stat(target.c_str(), &status) == 0;
+    if (!exists && errno != ENOENT) {
+        failWrite(path, errno);
+    }
+    if (exists) {
+        if (S_ISDIR(status.st_mode)) {
+            failWrite(path, EISDIR);
+        }
+        // Replacing a device or a FIFO by a regular file would destroy it.
+        if (!S_ISREG(status.st_mode)) {
+            failNotRegular(path);
+        }
+        // A file without any write bit is read-only for every user, the way the read-only
+        // attribute is on Windows: also for root, whom access() lets write anything.
+        if ((status.st_mode & 0222) == 0) {
+            throw RuntimeError(ErrorNumber::PathFileAccess,
+                               "文件" + quoted(path) + "是只读的：" + std::strerror(EACCES));
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            failWrite(path, errno);
+        }
+    }
+    const std::string folder = folderOf(target);
+    if (::access(folder.c_str(), W_OK) == 0) {
+        replaceAtomically(path, target, exists ? &status : nullptr, bytes);
+        return;
+    }
+    const int folderError = errno;
+    if (exists && (folderError == EACCES || folderError == EPERM)) {
+        overwriteInPlace(path, target, bytes);
+        return;
+    }
+    failWrite(path, folderError);
+}
+
+} // namespace platform::qt

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/text_files.h"
+
+#include <string>
+
+namespace platform::qt {
+
+// Document files on a POSIX file system. A save replaces the file atomically where its folder
+// allows, keeps the file's permissions and owner, and writes through symbolic links.
+class QtTextFiles : public TextFiles {
+public:
+    std::string readBytes(const std::string& path) override;
+    void replaceBytes(const std::string& path, const std::string& bytes) override;
+};
+
+} // namespace platform::qt

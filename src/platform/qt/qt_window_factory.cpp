@@ -1,0 +1,18 @@
+#include "qt_window_factory.h"
+
+#include "qt_main_window.h"
+#include "qt_settings_dialog.h"
+
+namespace platform::qt {
+
+std::unique_ptr<MainWindowView> QtWindowFactory::createMainWindow() {
+    auto window = std::make_unique<QtMainWindow>();
+    mainWindow_ = window.get();
+    return window;
+}
+
+std::unique_ptr<SettingsDialogView> QtWindowFactory::createSettingsDialog() {
+    return std::make_unique<QtSettingsDialog>(mainWindow_);
+}
+
+} // namespace platform::qt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/window_factory.h"
+
+class QWidget;
+
+namespace platform::qt {
+
+class QtMainWindow;
+
+class QtWindowFactory : public WindowFactory {
+public:
+    std::unique_ptr<MainWindowView> createMainWindow() override;
+    std::unique_ptr<SettingsDialogView> createSettingsDialog() override;
+
+    // The main window made last, the parent of dialogs; none before it exists.
+    QtMainWindow* mainWindow() const { return mainWindow_; }
+
+private:
+    QtMainWindow* mainWindow_ = nullptr;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "code_page.h"
+#include "message_box.h"
+#include "program_location.h"
+#include "settings_store.h"
+#include "text_files.h"
+#include "window_factory.h"
+
+namespace platform {
+
+// Everything the program reaches of the world, handed to it once at start.
+struct Services {
+    MessageBox& messageBox;
+    SettingsStore& settings;
+    ProgramLocation& location;
+    TextFiles& files;
+    CodePage& codePage;
+    WindowFactory& windows;
+};
+
+} // namespace platform

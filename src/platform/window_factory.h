@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+#include "main_window_view.h"
+#include "settings_dialog_view.h"
+
+namespace platform {
+
+// Creates the platform's windows for the program's forms.
+class WindowFactory {
+public:
+    virtual ~WindowFactory() = default;
+    virtual std::unique_ptr<MainWindowView> createMainWindow() = 0;
+    virtual std::unique_ptr<SettingsDialogView> createSettingsDialog() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,100 @@
+#include "frm_dialog.h"
+
+#include "app/module1.h"
+#include "platform/error.h"
+#include "platform/message_box.h"
+#include "tool_directories.h"
+
+namespace toolchain {
+
+namespace {
+
+const char* const Label1Caption = "Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)";
+const char* const Label2Caption = "Java源程序绝对目录：(如：c:\\javasemple\\)";
+const char* const NoticeTitle = "提示";
+const char* const EmptyFieldMessage = "以上三项都不能为空，否则程序不能正确运行。";
+const char* const LeaveUnsetQuestion = "以上三项都不能为空，否则程序不能正确运行。真的不设置吗？";
+
+} // namespace
+
+frmDialog::frmDialog(app::Module1& module, std::unique_ptr<platform::SettingsDialogView> view)
+    : module_(module), view_(std::move(view)) {
+    view_->setEvents(this);
+    view_->layOut(layout());
+}
+
+platform::FormLayout frmDialog::layout() {
+    return {"参数设置对话框",
+            6885,
+            3045,
+            {
+                {"OKButton", "确定", 1080, 2280, 1215, 495},
+                {"CancelButton", "取消", 4200, 2280, 1215, 495},
+                {"Label1", Label1Caption, 120, 0, 6720, 240},
+                {"Text1", "", 120, 360, 6615, 495},
+                {"Label2", Label2Caption, 120, 960, 6450, 300},
+                {"Text2", "", 120, 1320, 6615, 495},
+            }};
+}
+
+void frmDialog::Show() { view_->showModal(); }
+
+void frmDialog::Form_Load() {
+    view_->setText1(module_.JavaBinDir);
+    view_->setText2(module_.SourceDir);
+    view_->setLabel1(Label1Caption);
+    view_->setLabel2(Label2Caption);
+}
+
+void frmDialog::OKButton_Click() {
+    auto& services = module_.services;
+    if (view_->text1().empty() || view_->text2().empty()) {
+        services.messageBox.show(EmptyFieldMessage, platform::MsgBoxStyle::Information,
+                                 NoticeTitle);
+        return;
+    }
+    const char separator = services.location.directorySeparator();
+    view_->setText1(withFinalSeparator(view_->text1(), separator));
+    view_->setText2(withFinalSeparator(view_->text2(), separator));
+    CanClose = true;
+    module_.JavaBinDir = view_->text1();
+    module_.SourceDir = view_->text2();
+    try {
+        writeSetIni(services.files, services.codePage, module_.SetIniPath,
+                    {module_.JavaBinDir, module_.SourceDir});
+    } catch (const platform::RuntimeError& error) {
+        // The directories hold for this run even so; the user learns why they will not last.
+        reportSetIniFailure(error.description());
+    }
+    view_->close();
+}
+
+void frmDialog::reportSetIniFailure(const std::string& reason) {
+    module_.services.messageBox.show("无法保存设置文件 " + module_.SetIniPath + "：" + reason,
+                                     platform::MsgBoxStyle::Critical, "错误处理");
+}
+
+void frmDialog::CancelButton_Click() {
+    if (!module_.JavaBinDir.empty() && !module_.SourceDir.empty()) {
+        CanClose = true;
+        view_->close();
+        return;
+    }
+    const int answer = module_.services.messageBox.show(
+        LeaveUnsetQuestion, platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Exclamation,
+        NoticeTitle);
+    if (answer == platform::MsgBoxResult::Yes) {
+        CanClose = true;
+        view_->close();
+    } else {
+        CanClose = false;
+    }
+}
+
+void frmDialog::Form_Unload(bool& cancel) {
+    if (!CanClose) {
+        cancel = true;
+    }
+}
+
+} // namespace toolchain

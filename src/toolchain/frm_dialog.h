@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/settings_dialog_view.h"
+
+namespace app {
+class Module1;
+}
+
+namespace toolchain {
+
+// The dialog that edits the two tool directories and keeps them in Set.ini.
+class frmDialog : public platform::SettingsDialogEvents {
+public:
+    frmDialog(app::Module1& module, std::unique_ptr<platform::SettingsDialogView> view);
+
+    // Shows the dialog modally; returns when it has closed.
+    void Show();
+
+    void Form_Load() override;
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void Form_Unload(bool& cancel) override;
+
+    // Whether the dialog may close; kept from one showing to the next.
+    bool CanClose = false;
+
+    static platform::FormLayout layout();
+
+private:
+    void reportSetIniFailure(const std::string& reason);
+
+    app::Module1& module_;
+    std::unique_ptr<platform::SettingsDialogView> view_;
+};
+
+} // namespace toolchain

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/text_files.h"
+
+namespace toolchain {
+
+// The two tool directories; empty means not set.
+struct ToolDirectories {
+    std::string javaBinDir;
+    std::string sourceDir;
+};
+
+inline constexpr const char* SetIniName = "Set.ini";
+
+// The settings file beside the program: one separator between directory and name, none extra.
+std::string setIniPath(const std::string& programDirectory, char separator);
+
+// Line 1 the tools directory, line 2 the source directory; a value that is missing stays
+// empty. Raises the platform's error when the file cannot be read.
+ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codePage,
+                           const std::string& path);
+
+// Two lines, each as held and ended by CR LF, in the system code page.
+void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage,
+                 const std::string& path, const ToolDirectories& directories);
+
+// Appends the separator unless the text already ends in it.
+std::string withFinalSeparator(const std::string& directory, char separator);
+
+} // namespace toolchain

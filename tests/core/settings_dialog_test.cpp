@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+#include "toolchain/frm_dialog.h"
+
+namespace {
+
+using Action = std::function<void(fakes::FakeSettingsDialog&)>;
+
+const char* const EmptyMessage = "以上三项都不能为空，否则程序不能正确运行。";
+const char* const UnsetQuestion = "以上三项都不能为空，否则程序不能正确运行。真的不设置吗？";
+
+class SettingsDialog : public ::testing::Test, public AppFixture {
+protected:
+    // Starts with the given Set.ini (none when empty) and what the user does in the dialog.
+    void startWith(const std::string& setIni, std::vector<Action> actions) {
+        if (!setIni.empty()) {
+            writeSetIni(setIni);
+        }
+        for (auto& action : actions) {
+            platform.windows.dialogActions.push_back(std::move(action));
+        }
+        start();
+    }
+    fakes::FakeSettingsDialog& dialog() { return *platform.windows.settingsDialog; }
+    toolchain::frmDialog& form() { return module->settingsDialog(); }
+
+    static Action type(std::string one, std::string two) {
+        return [one, two](fakes::FakeSettingsDialog& d) {
+            d.text1Value = one;
+            d.text2Value = two;
+            d.events->OKButton_Click();
+        };
+    }
+};
+
+TEST_F(SettingsDialog, OkAddsTheFinalSeparatorAndWritesSetIniByteForByte) {
+    startWith("", {type("/usr/lib/jvm/java-17/bin", "/home/u/src/")});
+    EXPECT_EQ(module->JavaBinDir, "/usr/lib/jvm/java-17/bin/");
+    EXPECT_EQ(module->SourceDir, "/home/u/src/");
+    EXPECT_EQ(platform.files.files[setIni()], "/usr/lib/jvm/java-17/bin/\r\n/home/u/src/\r\n");
+    EXPECT_FALSE(dialog().open);
+    EXPECT_TRUE(form().CanClose);
+    EXPECT_EQ(dialog().text1Value, "/usr/lib/jvm/java-17/bin/");
+}
+
+TEST_F(SettingsDialog, WindowsSeparatorIsAppendedOnWindows) {
+    platform.location.directory = "C:\\Program Files\\M";
+    platform.location.separator = '\\';
+    startWith("", {type("C:\\java\\bin", "c:\\src\\")});
+    EXPECT_EQ(platform.files.files["C:\\Program Files\\M\\Set.ini"],
+              "C:\\java\\bin\\\r\nc:\\src\\\r\n");
+}
+
+TEST_F(SettingsDialog, ASingleSeparatorAndBlanksAreAcceptedAsTheyStand) {
+    startWith("", {type("/", "  ")});
+    EXPECT_EQ(module->JavaBinDir, "/");
+    EXPECT_EQ(module->SourceDir, "  /");
+    EXPECT_EQ(platform.files.files[setIni()], "/\r\n  /\r\n");
+}
+
+TEST_F(SettingsDialog, OkWithAnEmptyBoxTellsAndChangesNothing) {
+    startWith("", {type("/jdk/", "")});
+    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown[0].prompt, EmptyMessage);
+    EXPECT_EQ(platform.messageBox.shown[0].title, "提示");
+    EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Information);
+    EXPECT_TRUE(dialog().open);
+    EXPECT_FALSE(form().CanClose);
+    EXPECT_TRUE(module->JavaBinDir.empty());
+    EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+}
+
+TEST_F(SettingsDialog, CancelWithoutDirectoriesAsksAndNoKeepsTheDialogOpen) {
+    startWith("", {[this](fakes::FakeSettingsDialog& d) {
+                  platform.messageBox.answers = {platform::MsgBoxResult::No};
+                  d.events->CancelButton_Click();
+              }});
+    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown[0].prompt, UnsetQuestion);
+    EXPECT_EQ(platform.messageBox.shown[0].title, "提示");
+    EXPECT_EQ(platform.messageBox.shown[0].style,
+              platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Exclamation);
+    EXPECT_TRUE(dialog().open);
+    EXPECT_FALSE(form().CanClose);
+}
+
+TEST_F(SettingsDialog, CancelAnsweredYesRunsWithEmptyDirectoriesAndWritesNothing) {
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  d.text1Value = "/typed/";
+                  d.events->CancelButton_Click(); // the fake answers Yes
+              }});
+    EXPECT_FALSE(dialog().open);
+    EXPECT_TRUE(module->JavaBinDir.empty());
+    EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+
+    AppFixture next; // the next start asks again
+    next.start();
+    EXPECT_EQ(next.platform.windows.settingsDialogsCreated, 1);
+}
+
+TEST_F(SettingsDialog, CancelWithBothDirectoriesSetDropsWhatWasTyped) {
+    startWith("/jdk/\r\n/src/\r\n", {});
+    platform.windows.dialogActions.clear();
+    main().mnuSet_Click();
+    dialog().text1Value = "/other/";
+    dialog().events->CancelButton_Click();
+    EXPECT_FALSE(dialog().open);
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/src/\r\n");
+}
+
+TEST_F(SettingsDialog, CloseBoxIsRefusedUntilAButtonAllowedClosingThenAlwaysAllowed) {
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  d.close(); // the close box at the first showing
+                  EXPECT_TRUE(d.open);
+                  d.text1Value = "/a/";
+                  d.text2Value = "/b/";
+                  d.events->OKButton_Click();
+              }});
+    EXPECT_EQ(dialog().refusedCloses, 1);
+    EXPECT_FALSE(dialog().open);
+
+    // Later showings reuse the same dialog; it still may close, without checks or writing.
+    platform.files.files.erase(setIni());
+    dialog().userActions.push_back([](fakes::FakeSettingsDialog& d) {
+        EXPECT_EQ(d.text1Value, "/a/");
+        d.text1Value.clear();
+        d.close();
+    });
+    main().mnuSet_Click();
+    EXPECT_EQ(platform.windows.settingsDialogsCreated, 1);
+    EXPECT_EQ(dialog().showings, 2);
+    EXPECT_FALSE(dialog().open);
+    EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+    EXPECT_EQ(module->JavaBinDir, "/a/");
+}
+
+TEST_F(SettingsDialog, CommaInADirectorySurvivesTheNextStart) {
+    platform.location.separator = '\\';
+    platform.location.directory = "C:\\M";
+    startWith("", {type("C:\\jdk,1\\bin\\", "c:\\my,src\\")});
+    AppFixture next;
+    next.platform.location = platform.location;
+    next.platform.files = platform.files;
+    next.start();
+    EXPECT_EQ(next.module->JavaBinDir, "C:\\jdk,1\\bin\\");
+    EXPECT_EQ(next.module->SourceDir, "c:\\my,src\\");
+    EXPECT_EQ(next.platform.windows.settingsDialogsCreated, 0);
+}
+
+TEST_F(SettingsDialog, FailedWriteIsReportedAndTheValuesHoldForThisRun) {
+    platform.files.readOnly.insert(setIni());
+    startWith("", {type("/jdk", "/src")});
+    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown[0].prompt,
+              "无法保存设置文件 /opt/morvane/Set.ini：Permission denied");
+    EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Critical);
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_FALSE(dialog().open);
+}
+
+TEST_F(SettingsDialog, LoadFillsTheBoxesAndLabelsEachShowing) {
+    startWith("/jdk/\r\n\r\n", {[](fakes::FakeSettingsDialog& d) {
+                  EXPECT_EQ(d.text1Value, "/jdk/");
+                  EXPECT_EQ(d.text2Value, "");
+                  EXPECT_EQ(d.label1, "Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)");
+                  EXPECT_EQ(d.label2, "Java源程序绝对目录：(如：c:\\javasemple\\)");
+              }});
+    EXPECT_EQ(dialog().showings, 1);
+}
+
+TEST(SettingsDialogLayout, BoxesAndTabOrder) {
+    const auto layout = toolchain::frmDialog::layout();
+    EXPECT_EQ(layout.caption, "参数设置对话框");
+    EXPECT_EQ(layout.clientWidth, 6885);
+    EXPECT_EQ(layout.clientHeight, 3045);
+    std::vector<std::string> order;
+    for (const auto& box : layout.controls) {
+        order.push_back(box.name);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"OKButton", "CancelButton", "Label1", "Text1",
+                                               "Label2", "Text2"}));
+    const auto& ok = layout.controls[0];
+    EXPECT_EQ(ok.caption, "确定");
+    EXPECT_EQ(std::vector<int>({ok.left, ok.top, ok.width, ok.height}),
+              std::vector<int>({1080, 2280, 1215, 495}));
+    const auto& text2 = layout.controls[5];
+    EXPECT_EQ(std::vector<int>({text2.left, text2.top, text2.width, text2.height}),
+              std::vector<int>({120, 1320, 6615, 495}));
+    EXPECT_EQ(layout.controls[1].caption, "取消");
+}
+
+} // namespace

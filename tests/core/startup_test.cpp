@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "app_fixture.h"
+
+namespace {
+
+class Startup : public ::testing::Test, public AppFixture {};
+
+TEST_F(Startup, FirstRunUsesDefaultPlacementAndAsksForDirectories) {
+    start();
+    EXPECT_EQ(window().left(), 1000);
+    EXPECT_EQ(window().top(), 1000);
+    EXPECT_EQ(window().width(), 6500);
+    EXPECT_EQ(window().height(), 6500);
+    EXPECT_EQ(window().caption(), "MORVANE集成系统2.0版");
+    EXPECT_EQ(window().status.panelText(1), "软件版本：2.0版");
+    EXPECT_TRUE(window().visible);
+    EXPECT_EQ(platform.windows.settingsDialogsCreated, 1);
+    EXPECT_EQ(platform.windows.settingsDialog->showings, 1);
+    EXPECT_EQ(module->SetIniPath, setIni());
+    EXPECT_EQ(module->VersionText, "2.0");
+    EXPECT_EQ(module->MainWindow, &main());
+}
+
+TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
+    writeSetIni("/usr/lib/jvm/bin/\r\n/home/u/src/\r\n");
+    start();
+    EXPECT_EQ(module->JavaBinDir, "/usr/lib/jvm/bin/");
+    EXPECT_EQ(module->SourceDir, "/home/u/src/");
+    EXPECT_EQ(platform.windows.settingsDialogsCreated, 0);
+}
+
+TEST_F(Startup, IncompleteSetIniStillAsks) {
+    for (const std::string bytes : {"C:\\java\\bin\\\r\n", "", "\r\n\r\n"}) {
+        AppFixture run;
+        run.writeSetIni(bytes);
+        run.start();
+        EXPECT_EQ(run.platform.windows.settingsDialogsCreated, 1) << bytes;
+        EXPECT_TRUE(run.module->SourceDir.empty()) << bytes;
+    }
+    AppFixture single;
+    single.writeSetIni("C:\\java\\bin\\\r\n");
+    single.start();
+    EXPECT_EQ(single.module->JavaBinDir, "C:\\java\\bin\\");
+}
+
+TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {
+    platform.files.unreadable.insert(setIni());
+    writeSetIni("a\r\nb\r\n");
+    start();
+    EXPECT_TRUE(module->JavaBinDir.empty());
+    EXPECT_EQ(module->SetIniPath, setIni());
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_EQ(platform.windows.settingsDialogsCreated, 1);
+}
+
+TEST_F(Startup, ValuesKeepCommasAndLoseSurroundingQuotes) {
+    writeSetIni("\"C:\\jdk, 17\\bin\\\"\r\nc:\\a,b\\\r\n");
+    start();
+    EXPECT_EQ(module->JavaBinDir, "C:\\jdk, 17\\bin\\");
+    EXPECT_EQ(module->SourceDir, "c:\\a,b\\");
+}
+
+TEST_F(Startup, LfOnlySetIniReadsToo) {
+    writeSetIni("/jdk/bin/\n/src/\n");
+    start();
+    EXPECT_EQ(module->JavaBinDir, "/jdk/bin/");
+    EXPECT_EQ(module->SourceDir, "/src/");
+}
+
+TEST_F(Startup, StoredPlacementIsApplied) {
+    store("MainLeft", "120");
+    store("MainTop", "-45.5");
+    store("MainWidth", " 9000 ");
+    store("MainHeight", "7200");
+    start();
+    EXPECT_EQ(window().left(), 120);
+    EXPECT_EQ(window().top(), -45.5f);
+    EXPECT_EQ(window().width(), 9000);
+    EXPECT_EQ(window().height(), 7200);
+}
+
+TEST_F(Startup, PlacementValueThatIsNotANumberLeavesOnlyThatProperty) {
+    for (const std::string bad : {"abc", "", "12px", "nan", "inf", "1e999", "0x10"}) {
+        AppFixture run;
+        run.platform.windows.prepareMainWindow = [](fakes::FakeMainWindow& w) {
+            w.bounds[2] = 4321;
+        };
+        run.store("MainWidth", bad);
+        run.store("MainLeft", "50");
+        run.start();
+        EXPECT_EQ(run.window().width(), 4321) << bad;
+        EXPECT_EQ(run.window().left(), 50) << bad;
+        EXPECT_EQ(run.window().height(), 6500) << bad;
+    }
+}
+
+TEST_F(Startup, PlacementTheWindowSystemCannotHoldIsSkipped) {
+    store("MainLeft", "1e30");
+    store("MainTop", "200");
+    start();
+    EXPECT_EQ(window().left(), 0);
+    EXPECT_EQ(window().top(), 200);
+}
+
+TEST_F(Startup, EachLoadStepStandsAlone) {
+    platform.settings.failReads = true;
+    writeSetIni("/jdk/\r\n/src/\r\n");
+    start();
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_EQ(window().caption(), "MORVANE集成系统2.0版");
+
+    AppFixture noDirectory;
+    noDirectory.platform.location.fail = true;
+    noDirectory.start();
+    EXPECT_EQ(noDirectory.window().width(), 6500);
+    EXPECT_EQ(noDirectory.window().caption(), "MORVANE集成系统2.0版");
+    EXPECT_EQ(noDirectory.window().status.panelText(1), "软件版本：2.0版");
+    EXPECT_TRUE(noDirectory.platform.messageBox.shown.empty());
+}
+
+TEST_F(Startup, SetIniPathTakesThePlatformSeparator) {
+    struct Case {
+        std::string directory;
+        char separator;
+        std::string expected;
+    };
+    for (const Case& c : {Case{"/opt/morvane", '/', "/opt/morvane/Set.ini"},
+                          Case{"/", '/', "/Set.ini"},
+                          Case{"C:\\Program Files\\M", '\\', "C:\\Program Files\\M\\Set.ini"},
+                          Case{"C:\\", '\\', "C:\\Set.ini"}}) {
+        AppFixture run;
+        run.platform.location.directory = c.directory;
+        run.platform.location.separator = c.separator;
+        run.start();
+        EXPECT_EQ(run.module->SetIniPath, c.expected);
+    }
+}
+
+TEST_F(Startup, StatusBarHasEightPanelsAtTheirWidths) {
+    start();
+    const auto& panels = window().status.panels;
+    ASSERT_EQ(panels.size(), 8u);
+    const int widths[] = {1440, 1440, 1440, 600, 500, 500, 1440, 1440};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(panels[i].widthTwips, widths[i]) << i;
+    }
+    EXPECT_EQ(panels[3].style, platform::PanelStyle::CapsLock);
+    EXPECT_EQ(panels[3].label, "CAPS");
+    EXPECT_EQ(panels[4].label, "NUM");
+    EXPECT_EQ(panels[5].style, platform::PanelStyle::Insert);
+    EXPECT_EQ(panels[5].label, "Ins");
+    EXPECT_EQ(panels[6].style, platform::PanelStyle::Date);
+    EXPECT_EQ(panels[7].style, platform::PanelStyle::Time);
+    EXPECT_EQ(window().status.panelText(2), "");
+    EXPECT_EQ(window().status.panelText(3), "");
+}
+
+} // namespace

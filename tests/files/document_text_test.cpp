@@ -1,0 +1,192 @@
+#include "files/document_text.h"
+#include "platform/error.h"
+#include "platform/qt/iconv_code_page.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using files::DecodedDocument;
+using files::DocumentEncoding;
+namespace DocumentErrorNumber = files::DocumentErrorNumber;
+
+// The real conversions, on a system whose code page the test chooses.
+class CodePageOfSystem : public platform::qt::IconvCodePage {
+public:
+    explicit CodePageOfSystem(std::string system) : system_(std::move(system)) {}
+    std::string systemEncoding() override { return system_; }
+
+private:
+    std::string system_;
+};
+
+template <typename Action> platform::RuntimeError errorOf(Action action) {
+    try {
+        action();
+    } catch (const platform::RuntimeError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no RuntimeError was raised";
+    return platform::RuntimeError(0, "");
+}
+
+// "// 你好，世界" and "/* 注释 */" as a Chinese Windows writes them.
+const std::string kGbkSource = "// \xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"
+                               "int x; /* \xD7\xA2\xCA\xCD */\r\n";
+
+// A system code page other than UTF-8 shows which rule chose a file's encoding.
+class DocumentTextTest : public ::testing::Test {
+protected:
+    DecodedDocument decode(std::string_view bytes) { return files::decodeDocument(bytes, page_); }
+    std::string encode(std::string_view text, const DocumentEncoding& encoding) {
+        return files::encodeDocument(text, encoding, page_);
+    }
+    bool readsAsUtf8(std::string_view bytes) {
+        try {
+            return decode(bytes).encoding.name == "UTF-8";
+        } catch (const platform::RuntimeError&) {
+            return false;
+        }
+    }
+
+    CodePageOfSystem page_{"GB18030"};
+};
+
+TEST_F(DocumentTextTest, Utf8FilesWithAndWithoutMarkWriteBackTheSameBytes) {
+    const std::string source = "// 注释：你好\r\nclass A {}\r\n";
+    const DecodedDocument plain = decode(source);
+    EXPECT_EQ(plain.text, "// 注释：你好\nclass A {}\n");
+    EXPECT_EQ(plain.encoding, (DocumentEncoding{"UTF-8", false}));
+    EXPECT_EQ(encode(plain.text, plain.encoding), source);
+
+    const DecodedDocument marked = decode("\xEF\xBB\xBF" + source);
+    EXPECT_EQ(marked.text, plain.text);
+    EXPECT_EQ(marked.encoding, (DocumentEncoding{"UTF-8", true}));
+    EXPECT_EQ(encode(marked.text, marked.encoding), "\xEF\xBB\xBF" + source);
+
+    EXPECT_EQ(decode("\xEF\xBB\xBF").encoding, (DocumentEncoding{"UTF-8", true}));
+}
+
+TEST_F(DocumentTextTest, GbkFileWithChineseCommentsWritesBackTheSameBytes) {
+    const DecodedDocument document = decode(kGbkSource);
+    EXPECT_EQ(document.text, "// 你好，世界\nint x; /* 注释 */\n");
+    EXPECT_EQ(document.encoding, (DocumentEncoding{"GB18030", false}));
+    EXPECT_EQ(encode(document.text, document.encoding), kGbkSource);
+
+    // GB18030 holds all of Unicode in its four-byte sequences, beyond GBK.
+    const std::string emoji = "\xC4\xE3\x94\x39\xFC\x36\r\n";
+    EXPECT_EQ(decode(emoji).text, "你😀\n");
+    EXPECT_EQ(encode("你😀\n", {"GB18030", false}), emoji);
+}
+
+TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsCrLf) {
+    struct Case {
+        std::string file, text, saved;
+    };
+    const std::vector<Case> cases = {
+        {"a\nb\n", "a\nb\n", "a\r\nb\r\n"},
+        {"a\r\nb\nc\rd", "a\nb\nc\nd", "a\r\nb\r\nc\r\nd"},
+        {"a\r", "a\n", "a\r\n"},
+        {"\r\r\n\n", "\n\n\n", "\r\n\r\n\r\n"},
+        {"\xC4\xE3\n\xBA\xC3\r", "你\n好\n", "\xC4\xE3\r\n\xBA\xC3\r\n"},
+    };
+    for (const Case& c : cases) {
+        const DecodedDocument document = decode(c.file);
+        EXPECT_EQ(document.text, c.text) << c.text;
+        EXPECT_EQ(encode(document.text, document.encoding), c.saved) << c.text;
+    }
+    // A CR LF that reaches the text anyway is still one line end, not two.
+    EXPECT_EQ(encode("a\r\nb", {"UTF-8", false}), "a\r\nb");
+}
+
+TEST_F(DocumentTextTest, FilesThatNoEncodingReadsAreNotText) {
+    const std::vector<std::string> notText = {
+        std::string("class A {}\0\r\n", 13), // a NUL byte
+        std::string("\xFF\xFE"
+                    "a\0",
+                    4),         // UTF-16
+        "abc\x80\r\n",          // 0x80 starts nothing in either encoding
+        "// \xC4\xE3\xBA",      // GB18030 cut off inside its last character
+        "\xEF\xBB\xBF\xC4\xE3", // marked as UTF-8 but GBK inside
+    };
+    for (const std::string& bytes : notText) {
+        const platform::RuntimeError error = errorOf([&] { decode(bytes); });
+        EXPECT_EQ(error.number(), DocumentErrorNumber::NotText) << bytes;
+    }
+    EXPECT_NE(errorOf([&] { decode(notText[0]); }).description().find("不是文本文件"),
+              std::string::npos);
+    EXPECT_NE(errorOf([&] { decode(notText[3]); }).description().find("无法识别文件的编码"),
+              std::string::npos);
+}
+
+TEST_F(DocumentTextTest, OnlyWellFormedUtf8ReadsAsUtf8) {
+    const std::vector<std::string> malformed = {
+        "\xC0\xAF",         "\xC1\xBF",
+        "\xE0\x80\xAF",     "\xF0\x80\x80\xAF", // overlong
+        "\xED\xA0\x80",     "\xED\xBF\xBF",     // surrogates
+        "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", // > U+10FFFF
+        "\xE4\xB8",         "\x80",
+        "\xE4\xB8\x41", // truncated
+    };
+    for (const std::string& sequence : malformed) {
+        EXPECT_FALSE(readsAsUtf8("x" + sequence)) << testing::PrintToString(sequence);
+    }
+    const std::vector<std::string> boundaries = {
+        "\xC2\x80",     "\xE0\xA0\x80",     "\xED\x9F\xBF",     "\xEE\x80\x80",
+        "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
+    };
+    for (const std::string& sequence : boundaries) {
+        EXPECT_TRUE(readsAsUtf8("x" + sequence + "y")) << testing::PrintToString(sequence);
+        EXPECT_EQ(decode("x" + sequence + "y").text, "x" + sequence + "y");
+    }
+}
+
+TEST_F(DocumentTextTest, ACharacterTheEncodingCannotHoldFailsTheSaveByName) {
+    // GB18030 and UTF-8 hold every character, so narrower encodings stand in for them here.
+    const platform::RuntimeError first = errorOf([&] {
+        encode("class A\n{ // 中文 }", {"ISO-8859-1", false});
+    });
+    EXPECT_EQ(first.number(), DocumentErrorNumber::CharacterNotStorable);
+    EXPECT_EQ(first.description(), "第2行的字符“中”（U+4E2D）无法用ISO-8859-1编码保存");
+
+    std::string longText;
+    for (int line = 1; line <= 1000; ++line) {
+        longText += line == 537 ? "price: 5€\n" : "line\n";
+    }
+    const platform::RuntimeError deep = errorOf([&] { encode(longText, {"ASCII", false}); });
+    EXPECT_EQ(deep.description(), "第537行的字符“€”（U+20AC）无法用ASCII编码保存");
+
+    EXPECT_NE(errorOf([&] {
+                  encode("😀", {"ISO-8859-1", false});
+              })
+                  .description()
+                  .find("U+1F600"),
+              std::string::npos);
+    EXPECT_EQ(encode("café\n", {"ISO-8859-1", false}), "caf\xE9\r\n");
+
+    // An encoding the system lacks is no character's fault.
+    EXPECT_NE(errorOf([&] {
+                  encode("a", {"NO-SUCH-ENCODING", false});
+              }).number(),
+              DocumentErrorNumber::CharacterNotStorable);
+}
+
+TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage) {
+    EXPECT_EQ(files::encodingForNewDocument(page_), (DocumentEncoding{"GB18030", false}));
+    const DecodedDocument empty = decode("");
+    EXPECT_EQ(empty.text, "");
+    EXPECT_EQ(empty.encoding, (DocumentEncoding{"GB18030", false}));
+
+    // Chinese typed into an ASCII file is saved the way a new document would be.
+    const DecodedDocument ascii = decode("class A {}\r\n");
+    EXPECT_EQ(ascii.encoding, (DocumentEncoding{"GB18030", false}));
+    EXPECT_EQ(encode("// 你好，世界\n", ascii.encoding), kGbkSource.substr(0, 15));
+
+    CodePageOfSystem utf8System("UTF-8");
+    EXPECT_EQ(files::decodeDocument("", utf8System).encoding, (DocumentEncoding{"UTF-8", false}));
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QWindow>
+
+#include "app/frm_main.h"
+#include "app/module1.h"
+#include "fake_platform.h"
+#include "platform/qt/qt_main_window.h"
+#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_window_factory.h"
+#include "platform/twips.h"
+#include "qt_fixture.h"
+
+namespace {
+
+// The real main window over the core's load, with fake files and boxes.
+class QtMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.files.files["/opt/morvane/Set.ini"] = "/jdk/\r\n/src/\r\n";
+        module.Main();
+        window = windows.mainWindow();
+        processEvents();
+    }
+    void TearDown() override { window->hide(); }
+
+    QtTestEnvironment environment;
+    fakes::FakePlatform platform;
+    platform::qt::QtSettingsStore settings{environment.directory.path()};
+    platform::qt::QtWindowFactory windows;
+    platform::Services services{platform.messageBox, settings, platform.location,
+                                platform.files, platform.codePage, windows};
+    app::Module1 module{services};
+    platform::qt::QtMainWindow* window = nullptr;
+};
+
+QStringList captionsOf(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (QAction* action : actions) {
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return captions;
+}
+
+TEST_F(QtMainWindowTest, MenuBarHasTheThreeMenusAndSixCommands) {
+    const QList<QAction*> bar = window->QMainWindow::menuBar()->actions();
+    EXPECT_EQ(captionsOf(bar), QStringList({"文件", "保存", "字体", "编译", "运行", "生成htm文件",
+                                            "用JavaViewer浏览", "发送到浏览器", "关于"}));
+    ASSERT_NE(bar[0]->menu(), nullptr);
+    EXPECT_EQ(captionsOf(bar[0]->menu()->actions()),
+              QStringList({"新建", "打开", "保存", "另存为", "-", "系统设置", "-", "关闭文件",
+                           "-", "退出"}));
+    EXPECT_EQ(captionsOf(bar[1]->menu()->actions()), QStringList({"保存为htm文件"}));
+    EXPECT_EQ(captionsOf(bar[2]->menu()->actions()),
+              QStringList({"字体增大", "字体缩小", "粗体", "斜体", "下划线"}));
+    for (int i = 3; i < bar.size(); ++i) {
+        EXPECT_EQ(bar[i]->menu(), nullptr) << bar[i]->text().toStdString();
+    }
+    for (QAction* action : window->findChildren<QAction*>()) {
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->objectName().toStdString();
+    }
+    EXPECT_NE(window->findChild<QAction*>("mnuFileSaveAsHtml"), nullptr);
+    EXPECT_NE(window->findChild<QAction*>("mnuBar3"), nullptr);
+}
+
+TEST_F(QtMainWindowTest, MenuItemsReachTheirHandlers) {
+    QAction* settingsItem = window->findChild<QAction*>("mnuSet");
+    ASSERT_NE(settingsItem, nullptr);
+    // The dialog is modal: leave it from inside its own event loop, through Cancel.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (auto* cancel = dialog->findChild<QPushButton*>("CancelButton")) {
+                cancel->click();
+            }
+        }
+    });
+    settingsItem->trigger();
+    EXPECT_NE(window->findChild<QDialog*>("frmDialog"), nullptr);
+
+    window->findChild<QAction*>("mnuClose")->trigger();
+    processEvents();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtMainWindowTest, CaptionAndStatusBarPanels) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("MORVANE集成系统2.0版"));
+    QStatusBar* bar = window->findChild<QStatusBar*>("StaBar1");
+    ASSERT_NE(bar, nullptr);
+    auto& panels = window->statusPanels();
+    const int widths[] = {1440, 1440, 1440, 600, 500, 500, 1440, 1440};
+    for (int i = 1; i <= 8; ++i) {
+        ASSERT_NE(panels.panelLabel(i), nullptr) << i;
+        EXPECT_EQ(panels.panelLabel(i)->width(),
+                  platform::twipsToPixels(widths[i - 1], bar->logicalDpiX()))
+            << i;
+    }
+    EXPECT_EQ(panels.panelLabel(1)->text(), QStringLiteral("软件版本：2.0版"));
+    EXPECT_EQ(panels.panelLabel(2)->text(), QString());
+    EXPECT_EQ(panels.panelLabel(4)->text(), QStringLiteral("CAPS"));
+    EXPECT_EQ(panels.panelLabel(5)->text(), QStringLiteral("NUM"));
+    EXPECT_EQ(panels.panelLabel(6)->text(), QStringLiteral("Ins"));
+    // No keyboard lights offscreen: both show, greyed.
+    EXPECT_FALSE(panels.panelLabel(4)->isEnabled());
+    EXPECT_FALSE(panels.panelLabel(5)->isEnabled());
+    EXPECT_TRUE(panels.panelLabel(6)->isEnabled()) << "insert mode without documents";
+    const QLocale locale;
+    EXPECT_EQ(panels.panelLabel(7)->text(), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_FALSE(panels.panelLabel(8)->text().isEmpty());
+
+    panels.setPanelText(2, "行：3");
+    EXPECT_EQ(panels.panelText(2), "行：3");
+}
+
+TEST_F(QtMainWindowTest, InsertPanelFollowsTheActiveEditorsOverwriteMode) {
+    auto* edit = new QTextEdit;
+    QMdiSubWindow* sub = window->mdiArea()->addSubWindow(edit);
+    sub->show();
+    window->mdiArea()->setActiveSubWindow(sub);
+    auto& panels = window->statusPanels();
+    panels.refresh();
+    EXPECT_TRUE(panels.panelLabel(6)->isEnabled());
+    edit->setOverwriteMode(true);
+    panels.refresh();
+    EXPECT_FALSE(panels.panelLabel(6)->isEnabled());
+    EXPECT_EQ(panels.panelLabel(6)->text(), QStringLiteral("Ins"));
+}
+
+TEST_F(QtMainWindowTest, PanelsAndMenuItemsAreNamedForScreenReaders) {
+    auto& panels = window->statusPanels();
+    for (int i = 1; i <= 8; ++i) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(panels.panelLabel(i));
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), panels.panelLabel(i)->text()) << i;
+    }
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window->QMainWindow::menuBar());
+    ASSERT_NE(bar, nullptr);
+    QStringList names;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        names << bar->child(i)->text(QAccessible::Name);
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("文件")));
+    EXPECT_TRUE(names.contains(QStringLiteral("关于")));
+}
+
+TEST_F(QtMainWindowTest, PlacementInTwipsRoundTripsThroughPixels) {
+    // Default placement from the empty store: 1000, 1000, 6500, 6500 twips.
+    const double dpi = window->logicalDpiX();
+    EXPECT_EQ(window->frameGeometry().x(), platform::twipsToPixels(1000, dpi));
+    EXPECT_EQ(window->frameGeometry().width(), platform::twipsToPixels(6500, dpi));
+    EXPECT_EQ(window->left(), 1000.0f);
+    EXPECT_EQ(window->width(), 6500.0f);
+
+    window->setLeft(3000);
+    window->setWidth(9000.5f);
+    processEvents();
+    EXPECT_EQ(window->left(), 3000.0f);
+    EXPECT_EQ(window->width(), 9000.5f);
+
+    // Bounds the window system cannot hold are refused and change nothing.
+    EXPECT_THROW(window->setLeft(1e12f), platform::RuntimeError);
+    EXPECT_THROW(window->setHeight(-20), platform::RuntimeError);
+    EXPECT_EQ(window->left(), 3000.0f);
+}
+
+TEST_F(QtMainWindowTest, QuittingStoresThePlacementInTheSettingsFile) {
+    window->setLeft(1500);
+    window->close();
+    processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainLeft", "none"), "1500");
+    EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainHeight", "none"), "6500");
+}
+
+TEST_F(QtMainWindowTest, ARefusingDocumentKeepsTheMainWindowOpen) {
+    class Stubborn : public QWidget {
+    protected:
+        void closeEvent(QCloseEvent* event) override { event->ignore(); }
+    };
+    auto* first = new QWidget;
+    first->setAttribute(Qt::WA_DeleteOnClose);
+    window->mdiArea()->addSubWindow(first)->show();
+    window->mdiArea()->addSubWindow(new Stubborn)->show();
+    window->close();
+    processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainLeft", "none"), "none");
+}
+
+TEST(QtSettingsStoreTest, ValuesLiveInTheGivenFolderUnderApplicationAndSection) {
+    QtTestEnvironment environment;
+    platform::qt::QtSettingsStore store(environment.directory.path());
+    EXPECT_EQ(store.getSetting("MORVANE集成系统", "Settings", "MainTop", "1000"), "1000");
+    store.saveSetting("MORVANE集成系统", "Settings", "MainTop", "250.5");
+    platform::qt::QtSettingsStore again(environment.directory.path());
+    EXPECT_EQ(again.getSetting("MORVANE集成系统", "Settings", "MainTop", "1000"), "250.5");
+    QSettings file(environment.path("MORVANE集成系统.conf"), QSettings::IniFormat);
+    EXPECT_EQ(file.value("Settings/MainTop").toString(), QStringLiteral("250.5"));
+}
+
+} // namespace
