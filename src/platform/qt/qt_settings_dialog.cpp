@@ -45,6 +45,9 @@ QtSettingsDialog::QtSettingsDialog(QWidget* parent)
       label2_(new QLabel(this)), text2_(new QLineEdit(this)), okButton_(new QPushButton(this)),
       cancelButton_(new QPushButton(this)) {
     setObjectName(QStringLiteral("frmDialog"));
+    // A fixed dialog: title and close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     label1_->setObjectName(QStringLiteral("Label1"));
     text1_->setObjectName(QStringLiteral("Text1"));
     label2_->setObjectName(QStringLiteral("Label2"));

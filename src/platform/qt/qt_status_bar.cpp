@@ -1,8 +1,8 @@
 #include "qt_status_bar.h"
 
 #include <QDateTime>
+#include <QEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -14,25 +14,51 @@ namespace {
 
 // Often enough that a key-state change shows within a blink.
 constexpr int RefreshMilliseconds = 250;
+constexpr int PanelSpacing = 2;
+
+// The short date and time of a Chinese desktop, whatever the locale's month names.
+const QString DateFormat = QStringLiteral("yyyy/M/d");
+const QString TimeFormat = QStringLiteral("H:mm:ss");
 
 } // namespace
 
 QtStatusBar::QtStatusBar(QStatusBar* bar, std::function<bool()> insertMode)
-    : QObject(bar), bar_(bar), insertMode_(std::move(insertMode)), timer_(new QTimer(this)) {
+    : QObject(bar), bar_(bar), strip_(new QWidget(bar)), insertMode_(std::move(insertMode)),
+      timer_(new QTimer(this)) {
+    strip_->setObjectName(QStringLiteral("panels"));
+    strip_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    strip_->setMinimumHeight(bar->fontMetrics().height() + 6);
+    strip_->installEventFilter(this);
+    bar_->addWidget(strip_, 1);
     connect(timer_, &QTimer::timeout, this, &QtStatusBar::refresh);
     timer_->start(RefreshMilliseconds);
 }
 
 void QtStatusBar::addPanel(const PanelSpec& spec) {
-    auto* label = new QLabel(bar_);
+    auto* label = new QLabel(strip_);
     label->setObjectName(QStringLiteral("panel%1").arg(panels_.size() + 1));
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setFixedWidth(twipsToPixels(spec.widthTwips, bar_->logicalDpiX()));
     label->setText(QString::fromStdString(spec.label));
-    bar_->addWidget(label);
     panels_.push_back({spec, label});
+    placePanels();
     refresh();
+}
+
+void QtStatusBar::placePanels() {
+    int x = 0;
+    for (const Panel& panel : panels_) {
+        panel.label->setGeometry(x, 0, panel.label->width(), strip_->height());
+        x += panel.label->width() + PanelSpacing;
+    }
+}
+
+bool QtStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == strip_ && event->type() == QEvent::Resize) {
+        placePanels();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QLabel* QtStatusBar::panelLabel(int index) const {
@@ -62,7 +88,6 @@ void QtStatusBar::showKeyState(Panel& panel, bool on) {
 }
 
 void QtStatusBar::refresh() {
-    const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
     for (Panel& panel : panels_) {
         switch (panel.spec.style) {
@@ -78,11 +103,11 @@ void QtStatusBar::refresh() {
             showKeyState(panel, insertMode_ ? insertMode_() : true);
             break;
         case PanelStyle::Date:
-            panel.label->setText(locale.toString(now.date(), QLocale::ShortFormat));
+            panel.label->setText(now.date().toString(DateFormat));
             panel.label->setAccessibleName(panel.label->text());
             break;
         case PanelStyle::Time:
-            panel.label->setText(locale.toString(now.time(), QLocale::ShortFormat));
+            panel.label->setText(now.time().toString(TimeFormat));
             panel.label->setAccessibleName(panel.label->text());
             break;
         }

@@ -35,8 +35,13 @@ private:
         QLabel* label;
     };
     void showKeyState(Panel& panel, bool on);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void placePanels();
 
     QStatusBar* bar_;
+    // Panels stand side by side at their own widths; a narrow window clips the last ones
+    // instead of squeezing them over each other.
+    QWidget* strip_;
     std::function<bool()> insertMode_;
     KeyboardIndicators indicators_;
     std::vector<Panel> panels_;
