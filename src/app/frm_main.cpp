@@ -9,6 +9,7 @@
 #include "platform/status_bar.h"
 #include "toolchain/frm_dialog.h"
 #include "toolchain/tool_directories.h"
+#include "editor/frm_edit.h"
 
 namespace app {
 
@@ -27,11 +28,14 @@ void tolerating(const std::function<void()>& step) {
 } // namespace
 
 frmMain::frmMain(Module1& module, std::unique_ptr<platform::MainWindowView> view)
-    : module_(module), view_(std::move(view)) {
+    : dlgCommonDialog(module.services.fileDialogs), module_(module), view_(std::move(view)) {
     view_->setEvents(this);
     createMenus();
+    createToolBar();
     createStatusBar();
 }
+
+frmMain::~frmMain() = default;
 
 void frmMain::Show() { view_->show(); }
 

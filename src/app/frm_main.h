@@ -1,9 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "files/common_dialog.h"
 #include "platform/main_window_view.h"
+
+namespace editor {
+class frmEdit;
+}
+
+namespace files {
+struct DecodedDocument;
+}
 
 namespace app {
 
@@ -13,6 +24,7 @@ class Module1;
 class frmMain : public platform::MainWindowEvents {
 public:
     frmMain(Module1& module, std::unique_ptr<platform::MainWindowView> view);
+    ~frmMain() override;
 
     // Shows the window modeless; its first showing loads it.
     void Show();
@@ -44,18 +56,49 @@ public:
     void mnuJavaViewer_Click();
     void mnuSendToExplorer_Click();
     void mnuAbout_Click();
+    // Toolbar
+    void tbToolBar_ButtonClick(const std::string& key, int value);
+    void CutText();
+    void CopyText();
+    void PasteText();
+
+    // Creates, numbers and shows a new untitled document window, which becomes the active one.
+    // Raises an overflow error, creating nothing, when the numbers are used up.
+    editor::frmEdit& NewDocument();
+    // The document window commands work on; none while no document window is open.
+    editor::frmEdit* ActiveForm();
+    // Sets the active document's FileName from its caption.
+    void GetFileName();
 
     platform::MainWindowView& view() { return *view_; }
+
+    // How many document windows this run has created.
+    std::int32_t DocumentCount = 0;
+    // The one file dialog that Open, Save, Save As and Save as HTM share.
+    files::CommonDialog dlgCommonDialog;
 
 private:
     void createMenus();
     void createStatusBar();
+    void createToolBar();
+    void switchCaretDisplay(bool on);
+    void fillAppletSkeleton();
     void restorePlacement();
     void readToolDirectories();
     void storePlacement();
+    void SaveTextFile(const std::string& path);
+    void LoadTextFile(const files::DecodedDocument& document);
+    void forgetDocument(editor::frmEdit& document);
+    void reportOpenFailure(const std::string& path, const std::string& reason);
+    void reportNoMoreDocuments();
+    void warn(const std::string& text, const std::string& title);
+    // Writes debug.bat with the tool line and starts it in a console in the document's folder.
+    void runBuildScript(const std::string& toolLine);
 
     Module1& module_;
     std::unique_ptr<platform::MainWindowView> view_;
+    // The open document windows; they close before the main window goes.
+    std::vector<std::unique_ptr<editor::frmEdit>> documents_;
 };
 
 } // namespace app

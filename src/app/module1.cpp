@@ -1,5 +1,6 @@
 #include "module1.h"
 
+#include "frm_about.h"
 #include "frm_main.h"
 #include "toolchain/frm_dialog.h"
 
@@ -29,6 +30,13 @@ toolchain::frmDialog& Module1::settingsDialog() {
             std::make_unique<toolchain::frmDialog>(*this, services.windows.createSettingsDialog());
     }
     return *settingsDialog_;
+}
+
+frmAbout& Module1::aboutBox() {
+    if (!aboutBox_) {
+        aboutBox_ = std::make_unique<frmAbout>(*this, services.windows.createAboutBox());
+    }
+    return *aboutBox_;
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/error.h"
 #include "platform/services.h"
 
 namespace toolchain {
@@ -11,6 +12,7 @@ class frmDialog;
 
 namespace app {
 
+class frmAbout;
 class frmMain;
 
 // The process-wide values and the start-up routine.
@@ -28,6 +30,12 @@ public:
     // The settings dialog, made at its first use and kept for the rest of the run.
     toolchain::frmDialog& settingsDialog();
 
+    // The About box, made at its first use and kept for the rest of the run.
+    frmAbout& aboutBox();
+
+    // The message for a failed save; silent for a cancelled dialog.
+    void ReportFileError(const platform::RuntimeError& error);
+
     platform::Services& services;
 
     std::string JavaBinDir;
@@ -37,8 +45,10 @@ public:
     frmMain* MainWindow = nullptr;
 
 private:
+    // The dialog's window stands over the main window: it goes first.
     std::unique_ptr<frmMain> mainWindow_;
     std::unique_ptr<toolchain::frmDialog> settingsDialog_;
+    std::unique_ptr<frmAbout> aboutBox_;
 };
 
 inline constexpr const char* ApplicationTitle = "MORVANE集成系统";

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
+
 namespace platform {
+
+class DocumentWindowView;
 
 // The main window's area that holds the document windows.
 class DocumentHost {
@@ -9,6 +13,11 @@ public:
     // Closes the document windows one by one; each may refuse. Stops at the first refusal
     // and returns false, leaving that window and the ones not yet reached open.
     virtual bool closeAllDocuments() = 0;
+
+    // A new, hidden document window in the host.
+    virtual std::unique_ptr<DocumentWindowView> createDocumentWindow() = 0;
+    // The document window commands work on, or none while no document window is open.
+    virtual DocumentWindowView* activeDocument() = 0;
 };
 
 } // namespace platform

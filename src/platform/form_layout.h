@@ -13,6 +13,9 @@ struct ControlBox {
     int top = 0;
     int width = 0;
     int height = 0;
+    // Empty and 0: the window's own font.
+    std::string fontName;
+    double fontSize = 0;
 };
 
 // A fixed-size window: its caption, client area and controls, listed in tab order.

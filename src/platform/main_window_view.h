@@ -7,6 +7,7 @@ namespace platform {
 class DocumentHost;
 class MenuBar;
 class StatusBar;
+class ToolBar;
 
 enum class WindowState { Normal, Minimized, Maximized };
 
@@ -42,6 +43,7 @@ public:
 
     virtual MenuBar& menuBar() = 0;
     virtual StatusBar& statusBar() = 0;
+    virtual ToolBar& toolBar() = 0;
     virtual DocumentHost& documents() = 0;
 
     // Modeless; the first showing runs MDIForm_Load before the window appears.

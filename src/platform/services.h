@@ -1,7 +1,10 @@
 #pragma once
 
+#include "clipboard.h"
 #include "code_page.h"
+#include "file_dialog.h"
 #include "message_box.h"
+#include "process_start.h"
 #include "program_location.h"
 #include "settings_store.h"
 #include "text_files.h"
@@ -17,6 +20,9 @@ struct Services {
     TextFiles& files;
     CodePage& codePage;
     WindowFactory& windows;
+    FileDialogs& fileDialogs;
+    ProcessStart& processes;
+    Clipboard& clipboard;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "about_box_view.h"
 #include "main_window_view.h"
 #include "settings_dialog_view.h"
 
@@ -13,6 +14,7 @@ public:
     virtual ~WindowFactory() = default;
     virtual std::unique_ptr<MainWindowView> createMainWindow() = 0;
     virtual std::unique_ptr<SettingsDialogView> createSettingsDialog() = 0;
+    virtual std::unique_ptr<AboutBoxView> createAboutBox() = 0;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "app/placement.h"
 #include "app_fixture.h"
+#include "editor/frm_edit.h"
 
 namespace {
 
@@ -51,16 +52,20 @@ TEST_F(Shutdown, MaximizedStoresItsMaximizedBounds) {
 }
 
 TEST_F(Shutdown, DocumentsCloseFirstAndOneRefusalStopsTheExit) {
-    window().documentHost.agreesToClose = {true, false, true};
+    main().NewDocument();
+    main().NewDocument().Changed = true; // Document 2 will ask, and its Save dialog is cancelled
+    main().NewDocument();
     main().mnuClose_Click();
     EXPECT_FALSE(window().closed);
-    EXPECT_EQ(window().documentHost.agreesToClose.size(), 2u) << "the first stays closed";
+    EXPECT_EQ(window().documentHost.closedCaptions, std::vector<std::string>{"Document 1"});
+    EXPECT_EQ(window().documentHost.open.size(), 2u);
+    EXPECT_EQ(platform.messageBox.shown.size(), 1u);
     EXPECT_TRUE(platform.settings.savedKeys.empty());
 
-    window().documentHost.agreesToClose = {true, true};
+    platform.messageBox.answers = {platform::MsgBoxResult::No};
     main().mnuClose_Click();
     EXPECT_TRUE(window().closed);
-    EXPECT_TRUE(window().documentHost.agreesToClose.empty());
+    EXPECT_TRUE(window().documentHost.open.empty());
     EXPECT_EQ(platform.settings.savedKeys.size(), 4u);
 }
 

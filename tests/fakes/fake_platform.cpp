@@ -88,8 +88,7 @@ void FakeMenuBar::addSeparator(const std::string& menuName, const std::string& n
     entries.push_back({menuName, name, "-", true, false, nullptr});
 }
 
-void FakeMenuBar::addCommand(const std::string& name, const std::string& caption,
-                             Handler handler) {
+void FakeMenuBar::addCommand(const std::string& name, const std::string& caption, Handler handler) {
     entries.push_back({"", name, caption, false, false, std::move(handler)});
 }
 
@@ -99,24 +98,141 @@ const FakeMenuBar::Entry* FakeMenuBar::find(const std::string& name) const {
     return found != entries.end() ? &*found : nullptr;
 }
 
-void FakeStatusBar::addPanel(const platform::PanelSpec& spec) { panels.push_back(spec); }
+void FakeStatusBar::addPanel(const platform::PanelSpec& spec) {
+    panels.push_back(spec);
+}
 
-void FakeStatusBar::setPanelText(int index, const std::string& text) { texts[index] = text; }
+void FakeStatusBar::setPanelText(int index, const std::string& text) {
+    texts[index] = text;
+}
 
 std::string FakeStatusBar::panelText(int index) {
     const auto found = texts.find(index);
     return found != texts.end() ? found->second : std::string();
 }
 
+void FakeTextControl::setText(const std::string& text) {
+    content = text;
+    selStart = 0;
+    selLengthValue = 0;
+    ++changes;
+    if (events != nullptr) {
+        events->txtEdit_Change();
+    }
+}
+
+void FakeTextControl::setSelText(const std::string& text) {
+    const bool changing = !text.empty() || selLengthValue != 0;
+    content.replace(selStart, selLengthValue, text);
+    selStart += text.size();
+    selLengthValue = 0;
+    if (changing) {
+        ++changes;
+        if (events != nullptr) {
+            events->txtEdit_Change();
+        }
+    }
+}
+
+platform::CaretPosition FakeTextControl::selStartPosition() {
+    platform::CaretPosition position;
+    for (std::size_t i = 0; i < selStart; ++i) {
+        if (content[i] == '\n') {
+            ++position.line;
+            position.column = 0;
+        } else {
+            ++position.column;
+        }
+    }
+    return position;
+}
+
+void FakeTextControl::setSelFontSize(double points) {
+    if (points < smallestSize) {
+        throw platform::RuntimeError(platform::ErrorNumber::InvalidPropertyValue,
+                                     "Invalid property value");
+    }
+    size = points;
+}
+
+FakeDocumentWindow::~FakeDocumentWindow() {
+    host.forget(this);
+}
+
+void FakeDocumentWindow::show() {
+    shown = true;
+    host.active = this;
+    events->Form_Resize();
+}
+
+void FakeDocumentWindow::resize(float width, float height) {
+    size[0] = width;
+    size[1] = height;
+    events->Form_Resize();
+}
+
+bool FakeDocumentWindow::close() {
+    bool cancel = false;
+    events->Form_Unload(cancel);
+    if (cancel) {
+        return false;
+    }
+    host.closedCaptions.push_back(captionText);
+    host.forget(this);
+    events->Form_Closed(); // the program may destroy this window now
+    return true;
+}
+
+void FakeDocumentHost::forget(FakeDocumentWindow* window) {
+    std::erase(open, window);
+    if (active == window) {
+        active = open.empty() ? nullptr : open.back();
+    }
+}
+
 bool FakeDocumentHost::closeAllDocuments() {
-    while (!agreesToClose.empty()) {
-        ++closeAttempts;
-        if (!agreesToClose.front()) {
+    const std::vector<FakeDocumentWindow*> windows = open;
+    for (FakeDocumentWindow* window : windows) {
+        if (!window->close()) {
             return false;
         }
-        agreesToClose.erase(agreesToClose.begin());
     }
     return true;
+}
+
+std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWindow() {
+    auto window = std::make_unique<FakeDocumentWindow>(*this);
+    open.push_back(window.get());
+    ++created;
+    return window;
+}
+
+FakeDocumentWindow* FakeDocumentHost::find(const std::string& caption) const {
+    for (FakeDocumentWindow* window : open) {
+        if (window->captionText == caption) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> FakeFileDialogs::answer(bool save,
+                                                   const platform::FileDialogRequest& request) {
+    shown.push_back({save, request});
+    if (answers.empty()) {
+        return std::nullopt;
+    }
+    auto chosen = answers.front();
+    answers.pop_front();
+    return chosen;
+}
+
+std::optional<std::string> FakeFileDialogs::showOpen(const platform::FileDialogRequest& request) {
+    return answer(false, request);
+}
+
+std::optional<std::string> FakeFileDialogs::showSave(const platform::FileDialogRequest& request) {
+    return answer(true, request);
 }
 
 void FakeMainWindow::set(int index, float twips) {
@@ -178,6 +294,54 @@ std::unique_ptr<platform::SettingsDialogView> FakeWindowFactory::createSettingsD
     dialog->userActions = std::move(dialogActions);
     dialogActions.clear();
     return dialog;
+}
+
+void FakeProcessStart::startInTerminal(const std::string& scriptPath,
+                                       const std::string& workingDirectory) {
+    if (failure) {
+        throw *failure;
+    }
+    terminals.push_back({scriptPath, workingDirectory});
+}
+
+void FakeProcessStart::startDetached(const std::vector<std::string>& argv) {
+    if (failure) {
+        throw *failure;
+    }
+    detached.push_back(argv);
+}
+
+void FakeAboutBox::showModal() {
+    ++showings;
+    open = true;
+    events->Form_Load();
+    if (whileOpen) {
+        whileOpen(*this);
+    } else {
+        events->cmdOK_Click();
+    }
+}
+
+std::unique_ptr<platform::AboutBoxView> FakeWindowFactory::createAboutBox() {
+    auto box = std::make_unique<FakeAboutBox>();
+    aboutBox = box.get();
+    ++aboutBoxesCreated;
+    return box;
+}
+
+std::string FakeClipboard::text() {
+    if (fail) {
+        throw platform::RuntimeError(5, "clipboard unavailable");
+    }
+    return content;
+}
+
+void FakeClipboard::setText(const std::string& text) {
+    if (fail) {
+        throw platform::RuntimeError(5, "clipboard unavailable");
+    }
+    content = text;
+    ++writes;
 }
 
 } // namespace fakes

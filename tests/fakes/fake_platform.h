@@ -1,5 +1,19 @@
 #pragma once
 
+#include "platform/about_box_view.h"
+#include "platform/clipboard.h"
+#include "platform/document_host.h"
+#include "platform/document_window_view.h"
+#include "platform/error.h"
+#include "platform/file_dialog.h"
+#include "platform/main_window_view.h"
+#include "platform/menu_bar.h"
+#include "platform/process_start.h"
+#include "platform/services.h"
+#include "platform/status_bar.h"
+#include "platform/text_control.h"
+#include "platform/tool_bar.h"
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -7,13 +21,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include "platform/document_host.h"
-#include "platform/error.h"
-#include "platform/main_window_view.h"
-#include "platform/menu_bar.h"
-#include "platform/services.h"
-#include "platform/status_bar.h"
 
 namespace fakes {
 
@@ -107,13 +114,123 @@ public:
     std::map<int, std::string> texts;
 };
 
-// Document windows reduced to whether each agrees to close.
+// An edit control over a plain string; the selection counts bytes of the UTF-8 text.
+class FakeTextControl : public platform::TextControl {
+public:
+    void setEvents(platform::TextControlEvents* events) override { this->events = events; }
+    std::string text() override { return content; }
+    void setText(const std::string& text) override;
+    std::string selText() override { return content.substr(selStart, selLengthValue); }
+    void setSelText(const std::string& text) override;
+    long long selLength() override { return static_cast<long long>(selLengthValue); }
+    platform::CaretPosition selStartPosition() override;
+    std::optional<bool> selBold() override { return bold; }
+    void setSelBold(bool on) override { bold = on; }
+    std::optional<bool> selItalic() override { return italic; }
+    void setSelItalic(bool on) override { italic = on; }
+    std::optional<bool> selUnderline() override { return underline; }
+    void setSelUnderline(bool on) override { underline = on; }
+    std::optional<double> selFontSize() override { return size; }
+    void setSelFontSize(double points) override;
+    double fontSize() override { return baseSize; }
+    bool overwriteMode() override { return overwrite; }
+
+    // Types text at the caret, as the user would.
+    void type(const std::string& text) { setSelText(text); }
+    void select(std::size_t start, std::size_t length) {
+        selStart = start;
+        selLengthValue = length;
+    }
+
+    platform::TextControlEvents* events = nullptr;
+    std::string content;
+    std::size_t selStart = 0;
+    std::size_t selLengthValue = 0;
+    std::optional<bool> bold = false, italic = false, underline = false;
+    std::optional<double> size = 15;
+    double baseSize = 15;
+    double smallestSize = 1;
+    bool overwrite = false;
+    int changes = 0;
+};
+
+class FakeDocumentHost;
+
+class FakeDocumentWindow : public platform::DocumentWindowView {
+public:
+    explicit FakeDocumentWindow(FakeDocumentHost& host) : host(host) {}
+    ~FakeDocumentWindow() override;
+    void setEvents(platform::DocumentWindowEvents* events) override { this->events = events; }
+    std::string caption() override { return captionText; }
+    void setCaption(const std::string& caption) override { captionText = caption; }
+    float width() override { return size[0]; }
+    float height() override { return size[1]; }
+    void setTextControlBounds(float left, float top, float width, float height) override {
+        textBounds[0] = left;
+        textBounds[1] = top;
+        textBounds[2] = width;
+        textBounds[3] = height;
+    }
+    platform::TextControl& textControl() override { return edit; }
+    void show() override;
+    bool close() override;
+    // A new size, as the user dragging the border.
+    void resize(float width, float height);
+
+    FakeDocumentHost& host;
+    platform::DocumentWindowEvents* events = nullptr;
+    std::string captionText;
+    float size[2] = {6000, 4000};
+    float textBounds[4] = {-1, -1, -1, -1};
+    FakeTextControl edit;
+    bool shown = false;
+};
+
+// The document windows in the order they were opened; the last shown one is active.
 class FakeDocumentHost : public platform::DocumentHost {
 public:
     bool closeAllDocuments() override;
+    std::unique_ptr<platform::DocumentWindowView> createDocumentWindow() override;
+    platform::DocumentWindowView* activeDocument() override { return active; }
 
-    std::vector<bool> agreesToClose; // one per open window, closed from the front
-    int closeAttempts = 0;
+    // The open window captioned so, or none.
+    FakeDocumentWindow* find(const std::string& caption) const;
+    void forget(FakeDocumentWindow* window);
+
+    std::vector<FakeDocumentWindow*> open;
+    FakeDocumentWindow* active = nullptr;
+    std::vector<std::string> closedCaptions;
+    int created = 0;
+};
+
+// Answers each dialog from a queue (a cancel when it runs dry) and records what it was asked.
+class FakeFileDialogs : public platform::FileDialogs {
+public:
+    struct Shown {
+        bool save;
+        platform::FileDialogRequest request;
+    };
+    std::optional<std::string> showOpen(const platform::FileDialogRequest& request) override;
+    std::optional<std::string> showSave(const platform::FileDialogRequest& request) override;
+
+    std::vector<Shown> shown;
+    std::deque<std::optional<std::string>> answers;
+
+private:
+    std::optional<std::string> answer(bool save, const platform::FileDialogRequest& request);
+};
+
+class FakeToolBar : public platform::ToolBar {
+public:
+    void setImages(const std::vector<platform::ToolImage>& images) override {
+        this->images = images;
+    }
+    void addButton(const platform::ToolButtonSpec& button) override { buttons.push_back(button); }
+    void setClickHandler(ClickHandler handler) override { click = std::move(handler); }
+
+    std::vector<platform::ToolImage> images;
+    std::vector<platform::ToolButtonSpec> buttons;
+    ClickHandler click;
 };
 
 class FakeMainWindow : public platform::MainWindowView {
@@ -132,6 +249,7 @@ public:
     void setCaption(const std::string& caption) override { captionText = caption; }
     platform::MenuBar& menuBar() override { return menus; }
     platform::StatusBar& statusBar() override { return status; }
+    platform::ToolBar& toolBar() override { return tools; }
     platform::DocumentHost& documents() override { return documentHost; }
     void show() override;
     void close() override;
@@ -143,6 +261,7 @@ public:
     std::string captionText;
     FakeMenuBar menus;
     FakeStatusBar status;
+    FakeToolBar tools;
     FakeDocumentHost documentHost;
     int showCount = 0;
     bool closed = false;
@@ -175,17 +294,66 @@ public:
     int refusedCloses = 0;
 };
 
+class FakeAboutBox : public platform::AboutBoxView {
+public:
+    void setEvents(platform::AboutBoxEvents* events) override { this->events = events; }
+    void layOut(const platform::FormLayout& layout) override { this->layout = layout; }
+    void setLabel(const std::string& name, const std::string& text) override {
+        labels[name] = text;
+    }
+    std::string label(const std::string& name) override { return labels[name]; }
+    void showModal() override;
+    void close() override { open = false; }
+
+    platform::AboutBoxEvents* events = nullptr;
+    platform::FormLayout layout;
+    std::map<std::string, std::string> labels;
+    bool open = false;
+    int showings = 0;
+    // What the user does while the box is open; the default presses OK.
+    std::function<void(FakeAboutBox&)> whileOpen;
+};
+
+class FakeClipboard : public platform::Clipboard {
+public:
+    std::string text() override;
+    void setText(const std::string& text) override;
+
+    std::string content;
+    int writes = 0;
+    bool fail = false;
+};
+
 class FakeWindowFactory : public platform::WindowFactory {
 public:
     std::unique_ptr<platform::MainWindowView> createMainWindow() override;
     std::unique_ptr<platform::SettingsDialogView> createSettingsDialog() override;
+    std::unique_ptr<platform::AboutBoxView> createAboutBox() override;
 
     FakeMainWindow* mainWindow = nullptr;
+    FakeAboutBox* aboutBox = nullptr;
+    int aboutBoxesCreated = 0;
     FakeSettingsDialog* settingsDialog = nullptr;
     int settingsDialogsCreated = 0;
     // Set before the dialog is created: what the user will do at each showing.
     std::deque<std::function<void(FakeSettingsDialog&)>> dialogActions;
     std::function<void(FakeMainWindow&)> prepareMainWindow;
+};
+
+// Records what would have been started; a set failure is raised instead.
+class FakeProcessStart : public platform::ProcessStart {
+public:
+    struct Terminal {
+        std::string script;
+        std::string workingDirectory;
+    };
+    void startInTerminal(const std::string& scriptPath,
+                         const std::string& workingDirectory) override;
+    void startDetached(const std::vector<std::string>& argv) override;
+
+    std::vector<Terminal> terminals;
+    std::vector<std::vector<std::string>> detached;
+    std::optional<platform::RuntimeError> failure;
 };
 
 // One of everything, wired together.
@@ -196,7 +364,11 @@ struct FakePlatform {
     FakeTextFiles files;
     FakeCodePage codePage;
     FakeWindowFactory windows;
-    platform::Services services{messageBox, settings, location, files, codePage, windows};
+    FakeFileDialogs fileDialogs;
+    FakeProcessStart processes;
+    FakeClipboard clipboard;
+    platform::Services services{messageBox, settings,    location,  files,    codePage,
+                                windows,    fileDialogs, processes, clipboard};
 };
 
 } // namespace fakes

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "files/common_dialog.h"
+#include "files/document_text.h"
+#include "platform/document_window_view.h"
+#include "platform/text_control.h"
+
+namespace app {
+class Module1;
+}
+
+namespace editor {
+
+// One document's window: its text control, its record, its own save dialog, and the save
+// question when it closes.
+class frmEdit : public platform::DocumentWindowEvents, public platform::TextControlEvents {
+public:
+    using ClosedHandler = std::function<void(frmEdit&)>;
+
+    // Creating the window loads it.
+    frmEdit(app::Module1& module, std::unique_ptr<platform::DocumentWindowView> view,
+            ClosedHandler closed);
+
+    // The record the commands read and write.
+    bool Changed = false;
+    bool LineRow = false;
+    std::string FileName;
+    // The encoding the document's file is written in: the one it was read in, or the system's
+    // code page for a document that has no file yet.
+    files::DocumentEncoding Encoding;
+
+    std::string Caption() const { return view_->caption(); }
+    void setCaption(const std::string& caption) { view_->setCaption(caption); }
+    platform::TextControl& txtEdit() const { return view_->textControl(); }
+    platform::DocumentWindowView& view() const { return *view_; }
+
+    void Show() { view_->show(); }
+    // Closes the window as its close box does; false when it stayed open.
+    bool Close() { return view_->close(); }
+
+    void Form_Load();
+    void Form_Resize() override;
+    void Form_Unload(bool& cancel) override;
+    void Form_Closed() override;
+
+    void txtEdit_Change() override;
+    void txtEdit_Click() override;
+    void txtEdit_KeyUp(int keyCode, int shift) override;
+    void txtEdit_LostFocus() override;
+
+    files::CommonDialog CommonDialog1;
+
+private:
+    // Where a changed document goes when the user wants it saved at closing; empty when the
+    // user cancelled the dialog.
+    std::string pathForClosingSave();
+
+    app::Module1& module_;
+    std::unique_ptr<platform::DocumentWindowView> view_;
+    ClosedHandler closed_;
+};
+
+// Empties the status bar's line and column panels.
+void clearCaretDisplay(app::Module1& module);
+
+} // namespace editor

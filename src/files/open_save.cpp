@@ -1,0 +1,117 @@
+#include "app/frm_main.h"
+#include "app/module1.h"
+#include "document_file.h"
+#include "editor/document_rules.h"
+#include "editor/frm_edit.h"
+#include "platform/message_box.h"
+
+namespace app {
+
+void frmMain::SaveTextFile(const std::string& path) {
+    editor::frmEdit& document = *ActiveForm();
+    files::writeDocumentFile(module_.services, document.txtEdit(), document.Encoding, path);
+}
+
+void frmMain::LoadTextFile(const files::DecodedDocument& file) {
+    editor::frmEdit& document = *ActiveForm();
+    document.txtEdit().setText(file.text);
+    document.Encoding = file.encoding;
+}
+
+void frmMain::reportOpenFailure(const std::string& path, const std::string& reason) {
+    module_.services.messageBox.show("无法打开文件“" + path + "”：" + reason,
+                                     platform::MsgBoxStyle::Critical, "错误处理");
+}
+
+void frmMain::mnuFileOpen_Click() {
+    dlgCommonDialog.DialogTitle = "打开";
+    dlgCommonDialog.CancelError = false;
+    dlgCommonDialog.Filter = editor::SourceFilter;
+    dlgCommonDialog.FilterIndex = 1;
+    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.FileName.clear();
+    dlgCommonDialog.ShowOpen();
+    if (dlgCommonDialog.FileName.empty()) {
+        return;
+    }
+    const std::string path = dlgCommonDialog.FileName;
+
+    // Read first: a file that cannot be read gets no window, which a later Save would use to
+    // write an empty text over it.
+    files::DecodedDocument file;
+    try {
+        file = files::readDocumentFile(module_.services, path);
+    } catch (const platform::RuntimeError& error) {
+        reportOpenFailure(path, error.description());
+        return;
+    }
+    try {
+        NewDocument();
+    } catch (const platform::RuntimeError&) {
+        reportNoMoreDocuments();
+        return;
+    }
+    editor::frmEdit& document = *ActiveForm();
+    document.setCaption(path);
+    document.txtEdit().setText("");
+    LoadTextFile(file);
+    document.Changed = false;
+    GetFileName();
+}
+
+void frmMain::mnuFileSave_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    try {
+        std::string path;
+        if (editor::isUntitled(document->Caption())) {
+            dlgCommonDialog.DialogTitle = "保存";
+            dlgCommonDialog.CancelError = true;
+            dlgCommonDialog.Filter = editor::SourceFilter;
+            dlgCommonDialog.InitDir = module_.SourceDir;
+            dlgCommonDialog.FileName = document->FileName;
+            dlgCommonDialog.ShowSave();
+            if (dlgCommonDialog.FileName.empty()) {
+                return;
+            }
+            path = dlgCommonDialog.FileName;
+        } else {
+            path = document->Caption();
+        }
+        SaveTextFile(path);
+        document->setCaption(path);
+        document->Changed = false;
+        GetFileName();
+    } catch (const platform::RuntimeError& error) {
+        module_.ReportFileError(error);
+    }
+}
+
+void frmMain::mnuFileSaveAs_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    try {
+        dlgCommonDialog.DialogTitle = "另存为";
+        dlgCommonDialog.CancelError = true;
+        dlgCommonDialog.Filter = editor::SourceFilter;
+        dlgCommonDialog.InitDir = module_.SourceDir;
+        dlgCommonDialog.FileName = document->FileName;
+        dlgCommonDialog.ShowSave();
+        if (dlgCommonDialog.FileName.empty()) {
+            return;
+        }
+        const std::string path = dlgCommonDialog.FileName;
+        document->setCaption(path);
+        SaveTextFile(path);
+        document->Changed = false;
+        GetFileName();
+    } catch (const platform::RuntimeError& error) {
+        module_.ReportFileError(error);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace toolchain {
+
+// The page that shows the applet compiled from the class named baseName, 300 by 150, the class
+// file looked up beside the page. Seven lines; the last one has no line end.
+std::string appletPageText(const std::string& baseName);
+
+} // namespace toolchain

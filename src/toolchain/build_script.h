@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/text_files.h"
+
+namespace toolchain {
+
+inline constexpr const char* BuildScriptName = "debug.bat";
+
+// The script's place: the source directory and the name, joined as they stand.
+std::string buildScriptPath(const std::string& sourceDir);
+
+// The three lines: the tools directory as the whole search path, the tool, a pause.
+std::vector<std::string> buildScriptLines(const std::string& javaBinDir,
+                                          const std::string& toolLine);
+
+// Writes the script at its path in the system code page, each line ended by CR LF, replacing
+// the file whole; returns the path.
+std::string writeBuildScript(platform::TextFiles& files, platform::CodePage& codePage,
+                             const std::string& sourceDir, const std::string& javaBinDir,
+                             const std::string& toolLine);
+
+// The folder the tools find the document's bare file names in: the one its file is in.
+std::string documentFolder(const std::string& caption, char separator);
+
+// How a saved page reaches the browser: the desktop's opener and the path as one argument.
+std::vector<std::string> browserCommand(const std::string& caption, char separator);
+
+} // namespace toolchain

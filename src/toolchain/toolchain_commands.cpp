@@ -1,0 +1,151 @@
+#include "app/frm_main.h"
+#include "app/module1.h"
+#include "applet_page.h"
+#include "build_script.h"
+#include "editor/document_rules.h"
+#include "editor/frm_edit.h"
+#include "platform/error.h"
+#include "platform/message_box.h"
+#include "platform/process_start.h"
+
+namespace app {
+
+namespace {
+
+const char* const ErrorNotice = "错误提示";
+const char* const ErrorCheck = "错误检查";
+const char* const FailureTitle = "错误处理";
+
+} // namespace
+
+void frmMain::warn(const std::string& text, const std::string& title) {
+    module_.services.messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
+}
+
+void frmMain::runBuildScript(const std::string& toolLine) {
+    auto& services = module_.services;
+    std::string path;
+    try {
+        path = toolchain::writeBuildScript(services.files, services.codePage, module_.SourceDir,
+                                           module_.JavaBinDir, toolLine);
+    } catch (const platform::RuntimeError& error) {
+        services.messageBox.show("无法写入批处理文件“" + toolchain::buildScriptPath(module_.SourceDir) +
+                                     "”：" + error.description(),
+                                 platform::MsgBoxStyle::Critical, FailureTitle);
+        return;
+    }
+    const std::string folder = toolchain::documentFolder(ActiveForm()->Caption(),
+                                                         services.location.directorySeparator());
+    try {
+        services.processes.startInTerminal(path, folder);
+    } catch (const platform::RuntimeError& error) {
+        services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
+                                 FailureTitle);
+    }
+}
+
+void frmMain::mnuCombile_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    if (document->Changed) {
+        const int answer = module_.services.messageBox.show(
+            "文件已改变，但未保存，是否保存？",
+            platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, ErrorCheck);
+        if (answer == platform::MsgBoxResult::Yes) {
+            mnuFileSave_Click();
+        }
+    }
+    const std::string caption = document->Caption();
+    if (editor::isUntitled(caption)) {
+        warn("文件未保存!", ErrorNotice);
+        return;
+    }
+    if (!editor::hasExtension(caption, ".java")) {
+        warn("只能编译Java源程序(扩展名为*.java)!", ErrorNotice);
+        return;
+    }
+    GetFileName();
+    runBuildScript("javac " + document->FileName + ".java");
+}
+
+void frmMain::mnuRunJava_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    const std::string caption = document->Caption();
+    if (editor::isUntitled(caption) || !editor::hasExtension(caption, ".java")) {
+        warn("只有当当前文编译生成*.class文件后方能使用本命令！", ErrorNotice);
+        return;
+    }
+    GetFileName();
+    runBuildScript("java " + document->FileName);
+}
+
+void frmMain::mnuFileBuildAsHtm_Click() {
+    editor::frmEdit* source = ActiveForm();
+    if (source == nullptr) {
+        return;
+    }
+    if (!editor::hasExtension(source->Caption(), ".java")) {
+        warn("只能对当前的JavaApplet源程序生成Html文件", ErrorCheck);
+        return;
+    }
+    GetFileName();
+    const std::string baseName = source->FileName;
+    editor::frmEdit* page = nullptr;
+    try {
+        page = &NewDocument();
+    } catch (const platform::RuntimeError&) {
+        reportNoMoreDocuments();
+        return;
+    }
+    page->txtEdit().setText(editor::controlText(toolchain::appletPageText(baseName)));
+    page->FileName = baseName;
+}
+
+void frmMain::mnuJavaViewer_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    const std::string caption = document->Caption();
+    if (editor::isUntitled(caption)) {
+        warn("请先将文件保存为*.htm文件！", ErrorNotice);
+        return;
+    }
+    if (!editor::hasExtension(caption, ".htm")) {
+        warn("只能浏览*.Htm文件!", ErrorNotice);
+        return;
+    }
+    GetFileName();
+    runBuildScript("appletviewer.exe " + document->FileName + ".htm");
+}
+
+void frmMain::mnuSendToExplorer_Click() {
+    editor::frmEdit* document = ActiveForm();
+    if (document == nullptr) {
+        return;
+    }
+    const std::string caption = document->Caption();
+    if (editor::isUntitled(caption)) {
+        warn("请先保存文件!", ErrorNotice);
+        return;
+    }
+    if (!editor::hasExtension(caption, ".htm")) {
+        warn("只能发送*.Htm文件到浏览器!", ErrorNotice);
+        return;
+    }
+    auto& services = module_.services;
+    try {
+        services.processes.startDetached(
+            toolchain::browserCommand(caption, services.location.directorySeparator()));
+    } catch (const platform::RuntimeError& error) {
+        services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
+                                 FailureTitle);
+    }
+}
+
+} // namespace app
