@@ -1,11 +1,11 @@
-#include <algorithm>
-#include <limits>
-
 #include "editor/frm_edit.h"
 #include "frm_main.h"
 #include "module1.h"
 #include "platform/document_host.h"
 #include "platform/message_box.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace app {
 
@@ -30,9 +30,8 @@ void frmMain::forgetDocument(editor::frmEdit& document) {
 
 editor::frmEdit* frmMain::ActiveForm() {
     platform::DocumentWindowView* active = view_->documents().activeDocument();
-    const auto found = std::find_if(documents_.begin(), documents_.end(), [&](const auto& open) {
-        return &open->view() == active;
-    });
+    const auto found = std::find_if(documents_.begin(), documents_.end(),
+                                    [&](const auto& open) { return &open->view() == active; });
     return found != documents_.end() ? found->get() : nullptr;
 }
 

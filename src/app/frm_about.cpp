@@ -38,7 +38,9 @@ platform::FormLayout frmAbout::layout() {
             }};
 }
 
-void frmAbout::Show() { view_->showModal(); }
+void frmAbout::Show() {
+    view_->showModal();
+}
 
 void frmAbout::Form_Load() {
     view_->setLabel("lblVersion", "版本:" + module_.VersionText);
@@ -47,8 +49,12 @@ void frmAbout::Form_Load() {
                     "本程序用于方便Java程序的调试。详细用法请看说明文件readme.txt");
 }
 
-void frmAbout::cmdOK_Click() { view_->close(); }
+void frmAbout::cmdOK_Click() {
+    view_->close();
+}
 
-void frmMain::mnuAbout_Click() { module_.aboutBox().Show(); }
+void frmMain::mnuAbout_Click() {
+    module_.aboutBox().Show();
+}
 
 } // namespace app

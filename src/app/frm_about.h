@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/about_box_view.h"
+
+#include <memory>
 
 namespace app {
 

@@ -1,15 +1,15 @@
 #include "frm_main.h"
 
-#include <exception>
-#include <functional>
-
+#include "editor/frm_edit.h"
 #include "module1.h"
 #include "placement.h"
 #include "platform/document_host.h"
 #include "platform/status_bar.h"
 #include "toolchain/frm_dialog.h"
 #include "toolchain/tool_directories.h"
-#include "editor/frm_edit.h"
+
+#include <exception>
+#include <functional>
 
 namespace app {
 
@@ -37,7 +37,9 @@ frmMain::frmMain(Module1& module, std::unique_ptr<platform::MainWindowView> view
 
 frmMain::~frmMain() = default;
 
-void frmMain::Show() { view_->show(); }
+void frmMain::Show() {
+    view_->show();
+}
 
 void frmMain::MDIForm_Load() {
     restorePlacement();
@@ -87,7 +89,9 @@ bool frmMain::MDIForm_QueryClose() {
     return true;
 }
 
-void frmMain::MDIForm_Unload() { storePlacement(); }
+void frmMain::MDIForm_Unload() {
+    storePlacement();
+}
 
 void frmMain::storePlacement() {
     if (view_->windowState() == platform::WindowState::Minimized) {
@@ -103,8 +107,12 @@ void frmMain::storePlacement() {
     store("MainHeight", view_->height());
 }
 
-void frmMain::mnuSet_Click() { module_.settingsDialog().Show(); }
+void frmMain::mnuSet_Click() {
+    module_.settingsDialog().Show();
+}
 
-void frmMain::mnuClose_Click() { view_->close(); }
+void frmMain::mnuClose_Click() {
+    view_->close();
+}
 
 } // namespace app

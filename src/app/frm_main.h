@@ -1,12 +1,12 @@
 #pragma once
 
+#include "files/common_dialog.h"
+#include "platform/main_window_view.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "files/common_dialog.h"
-#include "platform/main_window_view.h"
 
 namespace editor {
 class frmEdit;
@@ -88,10 +88,16 @@ private:
     void storePlacement();
     void SaveTextFile(const std::string& path);
     void LoadTextFile(const files::DecodedDocument& document);
+    // Shows the shared dialog for saving the document under a new name; the chosen path.
+    std::string askSavePath(const std::string& title, const editor::frmEdit& document);
     void forgetDocument(editor::frmEdit& document);
     void reportOpenFailure(const std::string& path, const std::string& reason);
     void reportNoMoreDocuments();
     void warn(const std::string& text, const std::string& title);
+    // The active document when its caption passes the two tests of a command: saved, and
+    // ending in the extension. Otherwise the command's warning, and none.
+    editor::frmEdit* savedDocumentWith(const std::string& extension, const std::string& unsaved,
+                                       const std::string& wrongExtension);
     // Writes debug.bat with the tool line and starts it in a console in the document's folder.
     void runBuildScript(const std::string& toolLine);
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "platform/error.h"
 #include "platform/services.h"
+
+#include <memory>
+#include <string>
 
 namespace toolchain {
 class frmDialog;

@@ -8,7 +8,9 @@ namespace app {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -36,8 +38,8 @@ std::optional<float> parsePlacement(const std::string& text) {
 
 std::string formatPlacement(float twips) {
     std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), twips, std::chars_format::fixed);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), twips,
+                                      std::chars_format::fixed);
     return std::string(buffer.data(), result.ptr);
 }
 

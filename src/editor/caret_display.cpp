@@ -24,9 +24,13 @@ void frmEdit::txtEdit_Click() {
     bar.setPanelText(ColumnPanel, "列：" + std::to_string(caret.column));
 }
 
-void frmEdit::txtEdit_KeyUp(int, int) { txtEdit_Click(); }
+void frmEdit::txtEdit_KeyUp(int, int) {
+    txtEdit_Click();
+}
 
-void frmEdit::txtEdit_LostFocus() { clearCaretDisplay(module_); }
+void frmEdit::txtEdit_LostFocus() {
+    clearCaretDisplay(module_);
+}
 
 void clearCaretDisplay(app::Module1& module) {
     auto& bar = module.MainWindow->view().statusBar();

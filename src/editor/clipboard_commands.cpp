@@ -1,10 +1,10 @@
-#include <exception>
-#include <functional>
-
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "document_rules.h"
 #include "frm_edit.h"
+
+#include <exception>
+#include <functional>
 
 namespace app {
 

@@ -9,7 +9,9 @@ namespace editor {
 // eight characters tell, compared exactly.
 inline constexpr std::string_view UntitledPrefix = "Document";
 
-inline bool isUntitled(std::string_view caption) { return caption.starts_with(UntitledPrefix); }
+inline bool isUntitled(std::string_view caption) {
+    return caption.starts_with(UntitledPrefix);
+}
 
 // Extension tests on captions compare exactly, letter case included.
 inline bool hasExtension(std::string_view caption, std::string_view extension) {

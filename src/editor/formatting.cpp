@@ -1,8 +1,8 @@
-#include <exception>
-
 #include "app/frm_main.h"
 #include "frm_edit.h"
 #include "platform/text_control.h"
+
+#include <exception>
 
 namespace app {
 
@@ -58,7 +58,9 @@ void frmMain::mnuUnderLine_Click() {
            &platform::TextControl::setSelUnderline);
 }
 
-void frmMain::mnuLargen_Click() { changeSize(ActiveForm(), +1); }
+void frmMain::mnuLargen_Click() {
+    changeSize(ActiveForm(), +1);
+}
 
 void frmMain::mnuSmallen_Click() {
     editor::frmEdit* document = ActiveForm();

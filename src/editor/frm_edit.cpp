@@ -39,7 +39,9 @@ void frmEdit::Form_Resize() {
     view_->setTextControlBounds(0, 0, editWidth, editHeight);
 }
 
-void frmEdit::txtEdit_Change() { Changed = true; }
+void frmEdit::txtEdit_Change() {
+    Changed = true;
+}
 
 std::string frmEdit::pathForClosingSave() {
     if (!isUntitled(Caption())) {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <string>
-
 #include "files/common_dialog.h"
 #include "files/document_text.h"
 #include "platform/document_window_view.h"
 #include "platform/text_control.h"
+
+#include <functional>
+#include <memory>
+#include <string>
 
 namespace app {
 class Module1;

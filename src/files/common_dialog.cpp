@@ -16,8 +16,12 @@ void CommonDialog::take(const std::optional<std::string>& chosen) {
     }
 }
 
-void CommonDialog::ShowOpen() { take(dialogs_.showOpen(request())); }
+void CommonDialog::ShowOpen() {
+    take(dialogs_.showOpen(request()));
+}
 
-void CommonDialog::ShowSave() { take(dialogs_.showSave(request())); }
+void CommonDialog::ShowSave() {
+    take(dialogs_.showSave(request()));
+}
 
 } // namespace files

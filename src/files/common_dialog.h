@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "platform/file_dialog.h"
+
+#include <string>
 
 namespace files {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-
 #include "document_text.h"
 #include "platform/services.h"
 #include "platform/text_control.h"
+
+#include <string>
 
 namespace files {
 

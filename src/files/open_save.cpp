@@ -59,6 +59,16 @@ void frmMain::mnuFileOpen_Click() {
     GetFileName();
 }
 
+std::string frmMain::askSavePath(const std::string& title, const editor::frmEdit& document) {
+    dlgCommonDialog.DialogTitle = title;
+    dlgCommonDialog.CancelError = true;
+    dlgCommonDialog.Filter = editor::SourceFilter;
+    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.FileName = document.FileName;
+    dlgCommonDialog.ShowSave(); // a cancel raises into the caller's trap
+    return dlgCommonDialog.FileName;
+}
+
 void frmMain::mnuFileSave_Click() {
     editor::frmEdit* document = ActiveForm();
     if (document == nullptr) {
@@ -67,16 +77,10 @@ void frmMain::mnuFileSave_Click() {
     try {
         std::string path;
         if (editor::isUntitled(document->Caption())) {
-            dlgCommonDialog.DialogTitle = "保存";
-            dlgCommonDialog.CancelError = true;
-            dlgCommonDialog.Filter = editor::SourceFilter;
-            dlgCommonDialog.InitDir = module_.SourceDir;
-            dlgCommonDialog.FileName = document->FileName;
-            dlgCommonDialog.ShowSave();
-            if (dlgCommonDialog.FileName.empty()) {
+            path = askSavePath("保存", *document);
+            if (path.empty()) {
                 return;
             }
-            path = dlgCommonDialog.FileName;
         } else {
             path = document->Caption();
         }
@@ -95,16 +99,10 @@ void frmMain::mnuFileSaveAs_Click() {
         return;
     }
     try {
-        dlgCommonDialog.DialogTitle = "另存为";
-        dlgCommonDialog.CancelError = true;
-        dlgCommonDialog.Filter = editor::SourceFilter;
-        dlgCommonDialog.InitDir = module_.SourceDir;
-        dlgCommonDialog.FileName = document->FileName;
-        dlgCommonDialog.ShowSave();
-        if (dlgCommonDialog.FileName.empty()) {
+        const std::string path = askSavePath("另存为", *document);
+        if (path.empty()) {
             return;
         }
-        const std::string path = dlgCommonDialog.FileName;
         document->setCaption(path);
         SaveTextFile(path);
         document->Changed = false;

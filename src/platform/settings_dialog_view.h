@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "form_layout.h"
+
+#include <string>
 
 namespace platform {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-
 #include "about_box_view.h"
 #include "main_window_view.h"
 #include "settings_dialog_view.h"
+
+#include <memory>
 
 namespace platform {
 

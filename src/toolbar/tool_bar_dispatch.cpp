@@ -1,13 +1,13 @@
-#include <exception>
-#include <functional>
-#include <map>
-
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "platform/tool_bar.h"
 #include "tool_bar_table.h"
+
+#include <exception>
+#include <functional>
+#include <map>
 
 namespace app {
 

@@ -14,7 +14,9 @@ platform::ToolButtonSpec untipped(const char* key, int image, ButtonStyle style)
     return {key, "", image, style};
 }
 
-platform::ToolButtonSpec separator() { return {"", "", 0, ButtonStyle::Separator}; }
+platform::ToolButtonSpec separator() {
+    return {"", "", 0, ButtonStyle::Separator};
+}
 
 } // namespace
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/tool_bar.h"
+
 #include <string>
 #include <vector>
-
-#include "platform/tool_bar.h"
 
 namespace toolbar {
 

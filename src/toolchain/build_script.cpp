@@ -4,7 +4,9 @@
 
 namespace toolchain {
 
-std::string buildScriptPath(const std::string& sourceDir) { return sourceDir + BuildScriptName; }
+std::string buildScriptPath(const std::string& sourceDir) {
+    return sourceDir + BuildScriptName;
+}
 
 std::vector<std::string> buildScriptLines(const std::string& javaBinDir,
                                           const std::string& toolLine) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "platform/code_page.h"
 #include "platform/text_files.h"
+
+#include <string>
+#include <vector>
 
 namespace toolchain {
 

@@ -37,7 +37,9 @@ platform::FormLayout frmDialog::layout() {
             }};
 }
 
-void frmDialog::Show() { view_->showModal(); }
+void frmDialog::Show() {
+    view_->showModal();
+}
 
 void frmDialog::Form_Load() {
     view_->setText1(module_.JavaBinDir);

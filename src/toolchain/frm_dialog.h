@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/settings_dialog_view.h"
+
+#include <memory>
 
 namespace app {
 class Module1;

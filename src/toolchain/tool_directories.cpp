@@ -28,8 +28,8 @@ ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codeP
     return directories;
 }
 
-void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage,
-                 const std::string& path, const ToolDirectories& directories) {
+void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage, const std::string& path,
+                 const ToolDirectories& directories) {
     files::SequentialOutput output(files, codePage, path);
     output.writeLine(directories.javaBinDir);
     output.writeLine(directories.sourceDir);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
-
 #include "platform/code_page.h"
 #include "platform/text_files.h"
+
+#include <string>
 
 namespace toolchain {
 
@@ -24,8 +24,8 @@ ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codeP
                            const std::string& path);
 
 // Two lines, each as held and ended by CR LF, in the system code page.
-void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage,
-                 const std::string& path, const ToolDirectories& directories);
+void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage, const std::string& path,
+                 const ToolDirectories& directories);
 
 // Appends the separator unless the text already ends in it.
 std::string withFinalSeparator(const std::string& directory, char separator);

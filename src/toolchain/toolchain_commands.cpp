@@ -29,13 +29,14 @@ void frmMain::runBuildScript(const std::string& toolLine) {
         path = toolchain::writeBuildScript(services.files, services.codePage, module_.SourceDir,
                                            module_.JavaBinDir, toolLine);
     } catch (const platform::RuntimeError& error) {
-        services.messageBox.show("无法写入批处理文件“" + toolchain::buildScriptPath(module_.SourceDir) +
-                                     "”：" + error.description(),
+        services.messageBox.show("无法写入批处理文件“" +
+                                     toolchain::buildScriptPath(module_.SourceDir) + "”：" +
+                                     error.description(),
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
-    const std::string folder = toolchain::documentFolder(ActiveForm()->Caption(),
-                                                         services.location.directorySeparator());
+    const std::string folder =
+        toolchain::documentFolder(ActiveForm()->Caption(), services.location.directorySeparator());
     try {
         services.processes.startInTerminal(path, folder);
     } catch (const platform::RuntimeError& error) {
@@ -57,13 +58,9 @@ void frmMain::mnuCombile_Click() {
             mnuFileSave_Click();
         }
     }
-    const std::string caption = document->Caption();
-    if (editor::isUntitled(caption)) {
-        warn("文件未保存!", ErrorNotice);
-        return;
-    }
-    if (!editor::hasExtension(caption, ".java")) {
-        warn("只能编译Java源程序(扩展名为*.java)!", ErrorNotice);
+    // The caption is read again: a save just now may have given the document its name.
+    if (savedDocumentWith(".java", "文件未保存!", "只能编译Java源程序(扩展名为*.java)!") ==
+        nullptr) {
         return;
     }
     GetFileName();
@@ -106,18 +103,29 @@ void frmMain::mnuFileBuildAsHtm_Click() {
     page->FileName = baseName;
 }
 
-void frmMain::mnuJavaViewer_Click() {
+editor::frmEdit* frmMain::savedDocumentWith(const std::string& extension,
+                                            const std::string& unsaved,
+                                            const std::string& wrongExtension) {
     editor::frmEdit* document = ActiveForm();
     if (document == nullptr) {
-        return;
+        return nullptr;
     }
     const std::string caption = document->Caption();
     if (editor::isUntitled(caption)) {
-        warn("请先将文件保存为*.htm文件！", ErrorNotice);
-        return;
+        warn(unsaved, ErrorNotice);
+        return nullptr;
     }
-    if (!editor::hasExtension(caption, ".htm")) {
-        warn("只能浏览*.Htm文件!", ErrorNotice);
+    if (!editor::hasExtension(caption, extension)) {
+        warn(wrongExtension, ErrorNotice);
+        return nullptr;
+    }
+    return document;
+}
+
+void frmMain::mnuJavaViewer_Click() {
+    editor::frmEdit* document =
+        savedDocumentWith(".htm", "请先将文件保存为*.htm文件！", "只能浏览*.Htm文件!");
+    if (document == nullptr) {
         return;
     }
     GetFileName();
@@ -125,23 +133,15 @@ void frmMain::mnuJavaViewer_Click() {
 }
 
 void frmMain::mnuSendToExplorer_Click() {
-    editor::frmEdit* document = ActiveForm();
+    editor::frmEdit* document =
+        savedDocumentWith(".htm", "请先保存文件!", "只能发送*.Htm文件到浏览器!");
     if (document == nullptr) {
-        return;
-    }
-    const std::string caption = document->Caption();
-    if (editor::isUntitled(caption)) {
-        warn("请先保存文件!", ErrorNotice);
-        return;
-    }
-    if (!editor::hasExtension(caption, ".htm")) {
-        warn("只能发送*.Htm文件到浏览器!", ErrorNotice);
         return;
     }
     auto& services = module_.services;
     try {
-        services.processes.startDetached(
-            toolchain::browserCommand(caption, services.location.directorySeparator()));
+        services.processes.startDetached(toolchain::browserCommand(
+            document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

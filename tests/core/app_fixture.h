@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "fake_platform.h"
+
+#include <memory>
 
 // A program on fake platform parts, started the way the real one is.
 struct AppFixture {
@@ -14,8 +14,8 @@ struct AppFixture {
     std::string setIni() const { return "/opt/morvane/Set.ini"; }
     void writeSetIni(const std::string& bytes) { platform.files.files[setIni()] = bytes; }
     void store(const std::string& key, const std::string& value) {
-        platform.settings.values[fakes::FakeSettingsStore::address("MORVANE集成系统", "Settings",
-                                                                   key)] = value;
+        platform.settings
+            .values[fakes::FakeSettingsStore::address("MORVANE集成系统", "Settings", key)] = value;
     }
     std::string stored(const std::string& key) const {
         const auto found = platform.settings.values.find(

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
+#include "app_fixture.h"
+#include "editor/frm_edit.h"
 
 #include <limits>
 
-#include "app_fixture.h"
-#include "editor/frm_edit.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -222,7 +222,9 @@ TEST_F(Documents, OpenOfAFileThatCannotBeReadMakesNoWindowAndUsesNoNumber) {
     open("/home/u/src/bin.class");
     EXPECT_TRUE(host().open.empty());
     ASSERT_EQ(platform.messageBox.shown.size(), 2u);
-    EXPECT_EQ(platform.messageBox.shown[0].prompt.rfind("无法打开文件“/home/u/src/missing.java”：", 0), 0u);
+    EXPECT_EQ(
+        platform.messageBox.shown[0].prompt.rfind("无法打开文件“/home/u/src/missing.java”：", 0),
+        0u);
     EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Critical);
     main().mnuFileNew_Click();
     EXPECT_EQ(captions(), std::vector<std::string>{"Document 1"});
@@ -354,13 +356,20 @@ TEST_F(Documents, BaseNamesWithEitherSeparator) {
         std::string expected;
     };
     const Case cases[] = {
-        {'\\', "C:\\src\\Hello.java", "Hello"},   {'\\', "C:\\src\\page.htm", "page"},
-        {'\\', "C:\\src\\Hello", "Hello"},        {'\\', "C:\\src\\Hello.java.bak", "Hello"},
-        {'\\', "Document 3", "Document 3"},       {'\\', "C:\\src\\", ""},
-        {'\\', ".java", ""},                      {'\\', "C:\\my.dir\\Hello.java", "Hello"},
-        {'/', "/home/u/src/Hello.java", "Hello"}, {'/', "/home/u/my.dir/Hello.java", "Hello"},
-        {'/', "/home/u/src/", ""},                {'/', "/home/u/.java", ""},
-        {'/', "Document 3", "Document 3"},        {'\\', "a/b.c\\d.e", "d"},
+        {'\\', "C:\\src\\Hello.java", "Hello"},
+        {'\\', "C:\\src\\page.htm", "page"},
+        {'\\', "C:\\src\\Hello", "Hello"},
+        {'\\', "C:\\src\\Hello.java.bak", "Hello"},
+        {'\\', "Document 3", "Document 3"},
+        {'\\', "C:\\src\\", ""},
+        {'\\', ".java", ""},
+        {'\\', "C:\\my.dir\\Hello.java", "Hello"},
+        {'/', "/home/u/src/Hello.java", "Hello"},
+        {'/', "/home/u/my.dir/Hello.java", "Hello"},
+        {'/', "/home/u/src/", ""},
+        {'/', "/home/u/.java", ""},
+        {'/', "Document 3", "Document 3"},
+        {'\\', "a/b.c\\d.e", "d"},
     };
     for (const Case& c : cases) {
         platform.location.separator = c.separator;
@@ -374,7 +383,7 @@ TEST_F(Documents, BaseNamesWithEitherSeparator) {
 
 TEST_F(Documents, UntitledRuleLooksAtTheFirstEightCharactersExactly) {
     const std::pair<std::string, bool> cases[] = {
-        {"Document 1", true}, {"Document", true},  {"Documents.java", true},
+        {"Document 1", true},  {"Document", true}, {"Documents.java", true},
         {"document 1", false}, {"Doc", false},     {"/home/Document 1", false},
     };
     for (const auto& [caption, untitled] : cases) {

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <random>
-
 #include "app/frm_about.h"
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "toolbar/tool_bar_table.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,7 +43,9 @@ TEST_F(Editing, CaretLineAndColumnWhileTheDisplayIsOn) {
     EXPECT_TRUE(document().LineRow);
     EXPECT_EQ(panel(2), "") << "switching on shows nothing until the caret moves";
     const std::pair<std::size_t, std::pair<std::string, std::string>> cases[] = {
-        {0, {"行：1", "列：0"}}, {3, {"行：1", "列：3"}}, {4, {"行：2", "列：0"}},
+        {0, {"行：1", "列：0"}},
+        {3, {"行：1", "列：3"}},
+        {4, {"行：2", "列：0"}},
         {11, {"行：3", "列：2"}}};
     for (const auto& [caret, expected] : cases) {
         edit().select(caret, 0);
@@ -204,11 +206,12 @@ TEST_F(Editing, ClipboardFailuresDoNotStopTheNextStep) {
 TEST_F(Editing, ToolbarPositionsImagesAndTips) {
     const auto& buttons = window().tools.buttons;
     ASSERT_EQ(buttons.size(), 27u);
-    const char* keys[] = {"新建", "打开", "保存", "", "", "剪切", "复制", "粘贴", "", "粗体",
-                          "斜体", "下划线", "字体增大", "字体缩小", "行号列号", "", "", "Java",
-                          "IE", "", "", "编译", "运行", "运行Applet", "", "", "退出系统"};
-    const int images[] = {1, 2, 3, 0, 0, 4, 5, 6, 0, 7, 8, 9, 10, 11, 18, 0, 0, 12, 13,
-                          0, 0, 14, 16, 17, 0, 0, 15};
+    const char* keys[] = {
+        "新建", "打开", "保存",   "",         "",         "剪切",       "复制", "粘贴", "",
+        "粗体", "斜体", "下划线", "字体增大", "字体缩小", "行号列号",   "",     "",     "Java",
+        "IE",   "",     "",       "编译",     "运行",     "运行Applet", "",     "",     "退出系统"};
+    const int images[] = {1,  2, 3, 0,  0,  4, 5, 6,  0,  7,  8, 9, 10, 11,
+                          18, 0, 0, 12, 13, 0, 0, 14, 16, 17, 0, 0, 15};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         SCOPED_TRACE(i + 1);
         EXPECT_EQ(buttons[i].key, keys[i]);
@@ -234,9 +237,11 @@ TEST_F(Editing, EveryKeyRunsItsCommandAndOthersNothing) {
     EXPECT_EQ(platform.processes.detached.size(), 1u);
     click("运行Applet");
     EXPECT_EQ(platform.processes.terminals.size(), 1u);
-    EXPECT_EQ(platform.files.files["/src/debug.bat"], "set path=/jdk/\r\nappletviewer.exe page.htm\r\n@pause\r\n");
+    EXPECT_EQ(platform.files.files["/src/debug.bat"],
+              "set path=/jdk/\r\nappletviewer.exe page.htm\r\n@pause\r\n");
     click("运行");
-    EXPECT_EQ(platform.messageBox.shown.back().prompt, "只有当当前文编译生成*.class文件后方能使用本命令！");
+    EXPECT_EQ(platform.messageBox.shown.back().prompt,
+              "只有当当前文编译生成*.class文件后方能使用本命令！");
     click("编译");
     EXPECT_EQ(platform.messageBox.shown.back().prompt, "只能编译Java源程序(扩展名为*.java)!");
     edit().bold = false;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app_fixture.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

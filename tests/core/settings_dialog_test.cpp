@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "app_fixture.h"
 #include "toolchain/frm_dialog.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "app/placement.h"
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app_fixture.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -125,10 +125,10 @@ TEST_F(Startup, SetIniPathTakesThePlatformSeparator) {
         char separator;
         std::string expected;
     };
-    for (const Case& c : {Case{"/opt/morvane", '/', "/opt/morvane/Set.ini"},
-                          Case{"/", '/', "/Set.ini"},
-                          Case{"C:\\Program Files\\M", '\\', "C:\\Program Files\\M\\Set.ini"},
-                          Case{"C:\\", '\\', "C:\\Set.ini"}}) {
+    for (const Case& c :
+         {Case{"/opt/morvane", '/', "/opt/morvane/Set.ini"}, Case{"/", '/', "/Set.ini"},
+          Case{"C:\\Program Files\\M", '\\', "C:\\Program Files\\M\\Set.ini"},
+          Case{"C:\\", '\\', "C:\\Set.ini"}}) {
         AppFixture run;
         run.platform.location.directory = c.directory;
         run.platform.location.separator = c.separator;

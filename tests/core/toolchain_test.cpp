@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "toolchain/applet_page.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -55,7 +55,8 @@ TEST_F(Toolchain, RunWritesTheJavaLineAndNeverLooksAtChanged) {
     main().mnuRunJava_Click();
     EXPECT_TRUE(document.Changed);
     EXPECT_TRUE(platform.messageBox.shown.empty());
-    EXPECT_EQ(platform.files.files[Script], "set path=/usr/lib/jvm/bin/\r\njava Hello\r\n@pause\r\n");
+    EXPECT_EQ(platform.files.files[Script],
+              "set path=/usr/lib/jvm/bin/\r\njava Hello\r\n@pause\r\n");
     EXPECT_EQ(platform.processes.terminals.size(), 1u);
 }
 
@@ -122,7 +123,8 @@ TEST_F(Toolchain, CompileAsksToSaveAChangedDocumentAndReadsTheCaptionAgain) {
     EXPECT_EQ(boxes()[0], "错误检查: 文件已改变，但未保存，是否保存？");
     EXPECT_EQ(platform.messageBox.shown[0].style, 36);
     EXPECT_EQ(platform.files.files["/home/u/src/Hello.java"], "class Hello {}");
-    EXPECT_EQ(platform.files.files[Script], "set path=/usr/lib/jvm/bin/\r\njavac Hello.java\r\n@pause\r\n");
+    EXPECT_EQ(platform.files.files[Script],
+              "set path=/usr/lib/jvm/bin/\r\njavac Hello.java\r\n@pause\r\n");
 }
 
 TEST_F(Toolchain, CompileAfterYesAndACancelledSaveOrNoSaysNotSaved) {
@@ -180,7 +182,8 @@ TEST_F(Toolchain, AStartThatFailsIsReported) {
     platform.processes.failure = platform::RuntimeError(53, "找不到终端程序");
     main().mnuJavaViewer_Click();
     main().mnuSendToExplorer_Click();
-    EXPECT_EQ(boxes(), (std::vector<std::string>{"错误处理: 找不到终端程序", "错误处理: 找不到终端程序"}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{"错误处理: 找不到终端程序", "错误处理: 找不到终端程序"}));
 }
 
 TEST_F(Toolchain, PageGeneratorOpensTheSevenLinePageInANewChangedWindow) {

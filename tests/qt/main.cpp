@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "qt_fixture.h"
 
 #include <QApplication>
 
-#include "qt_fixture.h"
+#include <gtest/gtest.h>
 
 void processEvents() {
     for (int i = 0; i < 5; ++i) {

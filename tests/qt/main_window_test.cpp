@@ -1,21 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <QAccessible>
-#include <QCloseEvent>
-#include <QDialog>
-#include <QPushButton>
-#include <QSettings>
-#include <QTimer>
-#include <QAction>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QTextEdit>
-#include <QWindow>
-
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "fake_platform.h"
@@ -24,6 +6,27 @@
 #include "platform/qt/qt_window_factory.h"
 #include "platform/twips.h"
 #include "qt_fixture.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -42,8 +45,9 @@ protected:
     fakes::FakePlatform platform;
     platform::qt::QtSettingsStore settings{environment.directory.path()};
     platform::qt::QtWindowFactory windows;
-    platform::Services services{platform.messageBox, settings, platform.location,
-                                platform.files, platform.codePage, windows};
+    platform::Services services{platform.messageBox,  settings,           platform.location,
+                                platform.files,       platform.codePage,  windows,
+                                platform.fileDialogs, platform.processes, platform.clipboard};
     app::Module1 module{services};
     platform::qt::QtMainWindow* window = nullptr;
 };
@@ -62,8 +66,8 @@ TEST_F(QtMainWindowTest, MenuBarHasTheThreeMenusAndSixCommands) {
                                             "用JavaViewer浏览", "发送到浏览器", "关于"}));
     ASSERT_NE(bar[0]->menu(), nullptr);
     EXPECT_EQ(captionsOf(bar[0]->menu()->actions()),
-              QStringList({"新建", "打开", "保存", "另存为", "-", "系统设置", "-", "关闭文件",
-                           "-", "退出"}));
+              QStringList({"新建", "打开", "保存", "另存为", "-", "系统设置", "-", "关闭文件", "-",
+                           "退出"}));
     EXPECT_EQ(captionsOf(bar[1]->menu()->actions()), QStringList({"保存为htm文件"}));
     EXPECT_EQ(captionsOf(bar[2]->menu()->actions()),
               QStringList({"字体增大", "字体缩小", "粗体", "斜体", "下划线"}));
@@ -141,11 +145,13 @@ TEST_F(QtMainWindowTest, InsertPanelFollowsTheActiveEditorsOverwriteMode) {
 TEST_F(QtMainWindowTest, PanelsAndMenuItemsAreNamedForScreenReaders) {
     auto& panels = window->statusPanels();
     for (int i = 1; i <= 8; ++i) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(panels.panelLabel(i));
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(panels.panelLabel(i));
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name), panels.panelLabel(i)->text()) << i;
     }
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window->QMainWindow::menuBar());
+    QAccessibleInterface* bar =
+        QAccessible::queryAccessibleInterface(window->QMainWindow::menuBar());
     ASSERT_NE(bar, nullptr);
     QStringList names;
     for (int i = 0; i < bar->childCount(); ++i) {
@@ -197,6 +203,65 @@ TEST_F(QtMainWindowTest, ARefusingDocumentKeepsTheMainWindowOpen) {
     processEvents();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainLeft", "none"), "none");
+}
+
+TEST_F(QtMainWindowTest, ToolbarButtonsShowTheirImagesAndAreNamedByTheirKeys) {
+    auto* bar = window->findChild<QToolBar*>("tbToolBar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->iconSize(), QSize(16, 16));
+    const QList<QAction*> actions = bar->actions();
+    ASSERT_EQ(actions.size(), 27);
+    int separators = 0;
+    for (QAction* action : actions) {
+        if (action->isSeparator()) {
+            ++separators;
+            continue;
+        }
+        EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+        EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << action->text().toStdString();
+        QWidget* button = bar->widgetForAction(action);
+        ASSERT_NE(button, nullptr);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        EXPECT_EQ(accessible->text(QAccessible::Name), action->objectName());
+        EXPECT_EQ(qobject_cast<QToolButton*>(button)->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    }
+    EXPECT_EQ(separators, 9);
+    EXPECT_EQ(window->findChild<QAction*>("新建")->toolTip(), QStringLiteral("新建"));
+    EXPECT_EQ(bar->widgetForAction(window->findChild<QAction*>("Java"))->toolTip(), QString());
+
+    QAction* lineRow = window->findChild<QAction*>("行号列号");
+    ASSERT_TRUE(lineRow->isCheckable());
+    auto* lineRowButton = bar->widgetForAction(lineRow);
+    window->statusPanels().setPanelText(2, "行：5");
+    QTest::mouseClick(lineRowButton, Qt::LeftButton);
+    EXPECT_TRUE(lineRow->isChecked());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(lineRowButton)->state().checked);
+    QTest::mouseClick(lineRowButton, Qt::LeftButton);
+    EXPECT_FALSE(lineRow->isChecked());
+    EXPECT_EQ(window->statusPanels().panelText(2), "") << "switching off clears the panels";
+}
+
+TEST_F(QtMainWindowTest, AboutBoxShowsItsTextsAndClosesWithEnterOrEsc) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QString version, disclaimer, title;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            version = box->findChild<QLabel*>("lblVersion")->text();
+            disclaimer = box->findChild<QLabel*>("lblDisclaimer")->text();
+            QTest::keyClick(box->findChild<QPushButton*>("cmdOK"), key);
+        });
+        window->findChild<QAction*>("mnuAbout")->trigger();
+        EXPECT_EQ(title, QStringLiteral("关于我的应用程序"));
+        EXPECT_EQ(version, QStringLiteral("版本:2.0"));
+        EXPECT_TRUE(disclaimer.startsWith(QStringLiteral("警告: ...\n")));
+    }
+    auto* box = window->findChild<QDialog*>("frmAbout");
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(box->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("MORVANE集成系统"));
+    EXPECT_EQ(box->findChild<QLabel*>("lblTitle")->font().pointSizeF(), 18.0);
 }
 
 TEST(QtSettingsStoreTest, ValuesLiveInTheGivenFolderUnderApplicationAndSection) {

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "platform/qt/qt_message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/qt/qt_message_box.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,7 +34,8 @@ int showAndPress(int style, int press, Seen& seen) {
 
 TEST(QtMessageBoxTest, YesNoQuestionInChinese) {
     Seen seen;
-    const int answer = showAndPress(platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, 1, seen);
+    const int answer =
+        showAndPress(platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, 1, seen);
     EXPECT_EQ(seen.title, QStringLiteral("关闭文件 提示"));
     EXPECT_EQ(seen.text, QStringLiteral("文本已改变，是否保存？"));
     EXPECT_EQ(seen.icon, QMessageBox::Question);

@@ -6,9 +6,7 @@
 // Settings and files of a Qt test live in a temporary folder, never in the user's own.
 class QtTestEnvironment {
 public:
-    QtTestEnvironment() {
-        qputenv("XDG_CONFIG_HOME", directory.path().toUtf8());
-    }
+    QtTestEnvironment() { qputenv("XDG_CONFIG_HOME", directory.path().toUtf8()); }
     QString path(const QString& name) const { return directory.filePath(name); }
 
     QTemporaryDir directory;

@@ -1,4 +1,7 @@
-#include <gtest/gtest.h>
+#include "platform/qt/qt_settings_dialog.h"
+#include "platform/twips.h"
+#include "qt_fixture.h"
+#include "toolchain/frm_dialog.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -7,10 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt/qt_settings_dialog.h"
-#include "platform/twips.h"
-#include "qt_fixture.h"
-#include "toolchain/frm_dialog.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -56,7 +56,8 @@ TEST_F(QtSettingsDialogTest, ControlsStandWhereTheLayoutSaysInTabOrder) {
     const auto px = [dpi](int twips) { return platform::twipsToPixels(twips, dpi); };
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("参数设置对话框"));
     EXPECT_EQ(dialog.size(), QSize(px(6885), px(3045)));
-    EXPECT_EQ(control<QPushButton>("OKButton")->geometry(), QRect(px(1080), px(2280), px(1215), px(495)));
+    EXPECT_EQ(control<QPushButton>("OKButton")->geometry(),
+              QRect(px(1080), px(2280), px(1215), px(495)));
     EXPECT_EQ(control<QPushButton>("OKButton")->text(), QStringLiteral("确定"));
     EXPECT_EQ(control<QPushButton>("CancelButton")->text(), QStringLiteral("取消"));
     EXPECT_EQ(control<QLineEdit>("Text2")->geometry(), QRect(px(120), px(1320), px(6615), px(495)));
@@ -86,8 +87,8 @@ TEST_F(QtSettingsDialogTest, OpensWithTheFocusOnOkAndLoadsEachShowing) {
 TEST_F(QtSettingsDialogTest, CloseBoxAndEscapeAskTheProgramWhichMayRefuse) {
     bool visibleAfterRefusals = false;
     runModal([&] {
-        dialog.close();                                  // the close box
-        QTest::keyClick(&dialog, Qt::Key_Escape);        // Esc
+        dialog.close();                           // the close box
+        QTest::keyClick(&dialog, Qt::Key_Escape); // Esc
         visibleAfterRefusals = dialog.isVisible();
     });
     EXPECT_TRUE(visibleAfterRefusals);
@@ -111,10 +112,12 @@ TEST_F(QtSettingsDialogTest, ButtonsReachTheProgramAndTextsGoBothWays) {
 
 TEST_F(QtSettingsDialogTest, TextBoxesAreNamedByTheirLabels) {
     dialog.setLabel1("Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)");
-    QAccessibleInterface* text1 = QAccessible::queryAccessibleInterface(control<QLineEdit>("Text1"));
+    QAccessibleInterface* text1 =
+        QAccessible::queryAccessibleInterface(control<QLineEdit>("Text1"));
     EXPECT_EQ(text1->text(QAccessible::Name),
               QStringLiteral("Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)"));
-    QAccessibleInterface* ok = QAccessible::queryAccessibleInterface(control<QPushButton>("OKButton"));
+    QAccessibleInterface* ok =
+        QAccessible::queryAccessibleInterface(control<QPushButton>("OKButton"));
     EXPECT_EQ(ok->text(QAccessible::Name), QStringLiteral("确定"));
 }
 

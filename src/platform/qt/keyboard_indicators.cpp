@@ -11,8 +11,8 @@ namespace platform::qt {
 
 KeyboardIndicators::KeyboardIndicators() {
 #ifdef MORVANE_HAVE_X11
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                              : nullptr;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     // The offscreen platform offers the interface too, but without a display.
     Display* display = x11 != nullptr ? x11->display() : nullptr;
     if (display == nullptr) {
@@ -40,8 +40,12 @@ std::optional<bool> KeyboardIndicators::indicator([[maybe_unused]] unsigned long
 #endif
 }
 
-std::optional<bool> KeyboardIndicators::capsLock() const { return indicator(capsAtom_); }
+std::optional<bool> KeyboardIndicators::capsLock() const {
+    return indicator(capsAtom_);
+}
 
-std::optional<bool> KeyboardIndicators::numLock() const { return indicator(numAtom_); }
+std::optional<bool> KeyboardIndicators::numLock() const {
+    return indicator(numAtom_);
+}
 
 } // namespace platform::qt

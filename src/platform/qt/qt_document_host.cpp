@@ -1,5 +1,7 @@
 #include "qt_document_host.h"
 
+#include "qt_document_window.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -14,7 +16,16 @@ bool QtDocumentHost::closeAllDocuments() {
     return true;
 }
 
-QWidget* QtDocumentHost::activeDocument() const {
+std::unique_ptr<DocumentWindowView> QtDocumentHost::createDocumentWindow() {
+    return std::make_unique<QtDocumentWindow>(area_);
+}
+
+DocumentWindowView* QtDocumentHost::activeDocument() {
+    auto* window = qobject_cast<DocumentSubWindow*>(area_->currentSubWindow());
+    return window != nullptr ? window->owner() : nullptr;
+}
+
+QWidget* QtDocumentHost::activeEditor() const {
     QMdiSubWindow* window = area_->currentSubWindow();
     return window != nullptr ? window->widget() : nullptr;
 }

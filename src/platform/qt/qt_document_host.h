@@ -12,11 +12,13 @@ public:
     explicit QtDocumentHost(QMdiArea* area) : area_(area) {}
 
     bool closeAllDocuments() override;
-
+    std::unique_ptr<DocumentWindowView> createDocumentWindow() override;
     // The document window that commands work on. QMdiArea forgets its active window while the
     // main window is not the active one (a box just closed, a terminal took the focus), but
     // it keeps the current one, which is the same window.
-    QWidget* activeDocument() const;
+    DocumentWindowView* activeDocument() override;
+    // The active document's editing widget, or none.
+    QWidget* activeEditor() const;
 
 private:
     QMdiArea* area_;

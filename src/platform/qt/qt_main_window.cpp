@@ -1,5 +1,8 @@
 #include "qt_main_window.h"
 
+#include "platform/error.h"
+#include "platform/twips.h"
+
 #include <cmath>
 
 #include <QCloseEvent>
@@ -8,9 +11,6 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextEdit>
-
-#include "platform/error.h"
-#include "platform/twips.h"
 
 namespace platform::qt {
 
@@ -29,6 +29,7 @@ QRect currentOuter(const QWidget& window, const QRect& requested) {
 
 QtMainWindow::QtMainWindow()
     : area_(new QMdiArea(this)), menus_(QMainWindow::menuBar()),
+      tools_(addToolBar(QStringLiteral("tbToolBar"))),
       status_(new QtStatusBar(QMainWindow::statusBar(), [this] { return editorInsertMode(); })),
       documents_(area_) {
     setObjectName(QStringLiteral("frmMain"));
@@ -40,7 +41,7 @@ QtMainWindow::QtMainWindow()
 }
 
 bool QtMainWindow::editorInsertMode() const {
-    QWidget* document = documents_.activeDocument();
+    QWidget* document = documents_.activeEditor();
     if (document == nullptr) {
         return true;
     }
@@ -63,8 +64,12 @@ float QtMainWindow::readMeasure(const Measure& measure, int pixels, double dpi) 
     return static_cast<float>(pixelsToTwips(pixels, dpi));
 }
 
-float QtMainWindow::left() { return readMeasure(left_, currentOuter(*this, outer_).x(), logicalDpiX()); }
-float QtMainWindow::top() { return readMeasure(top_, currentOuter(*this, outer_).y(), logicalDpiY()); }
+float QtMainWindow::left() {
+    return readMeasure(left_, currentOuter(*this, outer_).x(), logicalDpiX());
+}
+float QtMainWindow::top() {
+    return readMeasure(top_, currentOuter(*this, outer_).y(), logicalDpiY());
+}
 float QtMainWindow::width() {
     return readMeasure(width_, currentOuter(*this, outer_).width(), logicalDpiX());
 }
@@ -80,36 +85,29 @@ int QtMainWindow::checkedPixels(float twips, double dpi, int lowest) const {
     return static_cast<int>(pixels);
 }
 
-void QtMainWindow::setLeft(float twips) {
-    const int pixels = checkedPixels(twips, logicalDpiX(), LowestCoordinate);
+void QtMainWindow::setMeasure(Measure& measure, float twips, double dpi, int lowest,
+                              void (QRect::*place)(int)) {
+    const int pixels = checkedPixels(twips, dpi, lowest);
     outer_ = currentOuter(*this, outer_);
-    outer_.moveLeft(pixels);
-    left_ = {twips, pixels, true};
+    (outer_.*place)(pixels);
+    measure = {twips, pixels, true};
     applyOuterBounds();
+}
+
+void QtMainWindow::setLeft(float twips) {
+    setMeasure(left_, twips, logicalDpiX(), LowestCoordinate, &QRect::moveLeft);
 }
 
 void QtMainWindow::setTop(float twips) {
-    const int pixels = checkedPixels(twips, logicalDpiY(), LowestCoordinate);
-    outer_ = currentOuter(*this, outer_);
-    outer_.moveTop(pixels);
-    top_ = {twips, pixels, true};
-    applyOuterBounds();
+    setMeasure(top_, twips, logicalDpiY(), LowestCoordinate, &QRect::moveTop);
 }
 
 void QtMainWindow::setWidth(float twips) {
-    const int pixels = checkedPixels(twips, logicalDpiX(), 0);
-    outer_ = currentOuter(*this, outer_);
-    outer_.setWidth(pixels);
-    width_ = {twips, pixels, true};
-    applyOuterBounds();
+    setMeasure(width_, twips, logicalDpiX(), 0, &QRect::setWidth);
 }
 
 void QtMainWindow::setHeight(float twips) {
-    const int pixels = checkedPixels(twips, logicalDpiY(), 0);
-    outer_ = currentOuter(*this, outer_);
-    outer_.setHeight(pixels);
-    height_ = {twips, pixels, true};
-    applyOuterBounds();
+    setMeasure(height_, twips, logicalDpiY(), 0, &QRect::setHeight);
 }
 
 void QtMainWindow::applyOuterBounds() {
@@ -149,7 +147,9 @@ WindowState QtMainWindow::windowState() {
     return WindowState::Normal;
 }
 
-std::string QtMainWindow::caption() { return windowTitle().toStdString(); }
+std::string QtMainWindow::caption() {
+    return windowTitle().toStdString();
+}
 
 void QtMainWindow::setCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
@@ -165,7 +165,9 @@ void QtMainWindow::show() {
     QMainWindow::show();
 }
 
-void QtMainWindow::close() { QMainWindow::close(); }
+void QtMainWindow::close() {
+    QMainWindow::close();
+}
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
     if (events_ == nullptr || events_->MDIForm_QueryClose()) {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QMainWindow>
-
 #include "platform/main_window_view.h"
 #include "qt_document_host.h"
 #include "qt_menu_bar.h"
 #include "qt_status_bar.h"
+#include "qt_tool_bar.h"
+
+#include <QMainWindow>
 
 class QMdiArea;
 
@@ -35,6 +36,7 @@ public:
 
     MenuBar& menuBar() override { return menus_; }
     StatusBar& statusBar() override { return *status_; }
+    ToolBar& toolBar() override { return tools_; }
     DocumentHost& documents() override { return documents_; }
     QtDocumentHost& documentHost() { return documents_; }
     QtStatusBar& statusPanels() { return *status_; }
@@ -57,6 +59,8 @@ private:
     };
     float readMeasure(const Measure& measure, int pixels, double dpi) const;
     int checkedPixels(float twips, double dpi, int lowest) const;
+    void setMeasure(Measure& measure, float twips, double dpi, int lowest,
+                    void (QRect::*place)(int));
     void applyOuterBounds();
     void correctForFrame();
     bool editorInsertMode() const;
@@ -64,6 +68,7 @@ private:
     MainWindowEvents* events_ = nullptr;
     QMdiArea* area_;
     QtMenuBar menus_;
+    QtToolBar tools_;
     QtStatusBar* status_;
     QtDocumentHost documents_;
     Measure left_, top_, width_, height_;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <map>
-
 #include "platform/menu_bar.h"
+
+#include <map>
 
 class QMenu;
 class QMenuBar;

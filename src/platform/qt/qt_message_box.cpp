@@ -28,7 +28,6 @@ QMessageBox::Icon iconFor(int style) {
 
 } // namespace
 
-
 int QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
     QWidget* parent = QApplication::activeWindow();
     if (parent == nullptr) {

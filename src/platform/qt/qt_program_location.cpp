@@ -9,6 +9,8 @@ std::string QtProgramLocation::programDirectory() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-char QtProgramLocation::directorySeparator() { return QDir::separator().toLatin1(); }
+char QtProgramLocation::directorySeparator() {
+    return QDir::separator().toLatin1();
+}
 
 } // namespace platform::qt

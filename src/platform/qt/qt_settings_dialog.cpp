@@ -1,11 +1,11 @@
 #include "qt_settings_dialog.h"
 
+#include "platform/twips.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include "platform/twips.h"
 
 namespace platform::qt {
 
@@ -75,11 +75,15 @@ void QtSettingsDialog::layOut(const FormLayout& layout) {
     text2_->setAccessibleName(label2_->text());
 }
 
-std::string QtSettingsDialog::text1() { return text1_->text().toStdString(); }
+std::string QtSettingsDialog::text1() {
+    return text1_->text().toStdString();
+}
 void QtSettingsDialog::setText1(const std::string& text) {
     text1_->setText(QString::fromStdString(text));
 }
-std::string QtSettingsDialog::text2() { return text2_->text().toStdString(); }
+std::string QtSettingsDialog::text2() {
+    return text2_->text().toStdString();
+}
 void QtSettingsDialog::setText2(const std::string& text) {
     text2_->setText(QString::fromStdString(text));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include "platform/settings_dialog_view.h"
+
+#include <QDialog>
 
 class QLabel;
 class QLineEdit;

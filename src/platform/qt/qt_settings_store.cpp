@@ -12,8 +12,8 @@ std::unique_ptr<QSettings> open(const QString& folder, const std::string& applic
     const QString name = QString::fromStdString(application);
     std::unique_ptr<QSettings> settings;
     if (folder.isEmpty()) {
-        settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                               name, name);
+        settings =
+            std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
     } else {
         settings = std::make_unique<QSettings>(folder + QLatin1Char('/') + name + ".conf",
                                                QSettings::IniFormat);

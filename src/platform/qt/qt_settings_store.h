@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "platform/settings_store.h"
+
+#include <QString>
 
 namespace platform::qt {
 

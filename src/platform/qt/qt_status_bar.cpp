@@ -1,12 +1,12 @@
 #include "qt_status_bar.h"
 
+#include "platform/twips.h"
+
 #include <QDateTime>
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
-
-#include "platform/twips.h"
 
 namespace platform::qt {
 

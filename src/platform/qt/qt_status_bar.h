@@ -1,12 +1,12 @@
 #pragma once
 
+#include "keyboard_indicators.h"
+#include "platform/status_bar.h"
+
 #include <functional>
 #include <vector>
 
 #include <QObject>
-
-#include "keyboard_indicators.h"
-#include "platform/status_bar.h"
 
 class QLabel;
 class QStatusBar;

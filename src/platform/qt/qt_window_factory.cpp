@@ -1,5 +1,6 @@
 #include "qt_window_factory.h"
 
+#include "qt_about_box.h"
 #include "qt_main_window.h"
 #include "qt_settings_dialog.h"
 
@@ -13,6 +14,14 @@ std::unique_ptr<MainWindowView> QtWindowFactory::createMainWindow() {
 
 std::unique_ptr<SettingsDialogView> QtWindowFactory::createSettingsDialog() {
     return std::make_unique<QtSettingsDialog>(mainWindow_);
+}
+
+} // namespace platform::qt
+
+namespace platform::qt {
+
+std::unique_ptr<AboutBoxView> QtWindowFactory::createAboutBox() {
+    return std::make_unique<QtAboutBox>(mainWindow_);
 }
 
 } // namespace platform::qt

@@ -12,6 +12,7 @@ class QtWindowFactory : public WindowFactory {
 public:
     std::unique_ptr<MainWindowView> createMainWindow() override;
     std::unique_ptr<SettingsDialogView> createSettingsDialog() override;
+    std::unique_ptr<AboutBoxView> createAboutBox() override;
 
     // The main window made last, the parent of dialogs; none before it exists.
     QtMainWindow* mainWindow() const { return mainWindow_; }

@@ -1,0 +1,115 @@
+#include "qt_document_window.h"
+
+#include "platform/twips.h"
+#include "qt_text_control.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+
+namespace platform::qt {
+
+namespace {
+
+// A new document takes three quarters of the area, as a cascaded child window would.
+constexpr double InitialShare = 0.75;
+
+} // namespace
+
+DocumentSubWindow::DocumentSubWindow(QtDocumentWindow& owner, QWidget* parent)
+    : QMdiSubWindow(parent), owner_(&owner) {
+    setObjectName(QStringLiteral("frmEdit"));
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void DocumentSubWindow::closeEvent(QCloseEvent* event) {
+    if (owner_ == nullptr || owner_->events() == nullptr) {
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    bool cancel = false;
+    owner_->events()->Form_Unload(cancel);
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+    if (!event->isAccepted()) {
+        return;
+    }
+    // The program may drop the owner now; nothing of it is touched afterwards.
+    DocumentWindowEvents* events = owner_->events();
+    owner_ = nullptr;
+    events->Form_Closed();
+}
+
+void DocumentSubWindow::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (owner_ != nullptr && owner_->events() != nullptr) {
+        owner_->events()->Form_Resize();
+    }
+}
+
+QtDocumentWindow::QtDocumentWindow(QMdiArea* area)
+    : area_(area), window_(new DocumentSubWindow(*this, nullptr)), edit_(nullptr) {
+    auto* client = new QWidget;
+    edit_ = new QtTextControl(client);
+    window_->setWidget(client);
+    area_->addSubWindow(window_);
+    window_->hide();
+}
+
+QtDocumentWindow::~QtDocumentWindow() {
+    if (window_) {
+        window_->disown();
+        window_->deleteLater();
+    }
+}
+
+std::string QtDocumentWindow::caption() {
+    return window_ ? window_->windowTitle().toStdString() : std::string();
+}
+
+void QtDocumentWindow::setCaption(const std::string& caption) {
+    if (window_) {
+        window_->setWindowTitle(QString::fromStdString(caption));
+    }
+}
+
+float QtDocumentWindow::width() {
+    return window_ ? static_cast<float>(pixelsToTwips(window_->width(), window_->logicalDpiX()))
+                   : 0;
+}
+
+float QtDocumentWindow::height() {
+    return window_ ? static_cast<float>(pixelsToTwips(window_->height(), window_->logicalDpiY()))
+                   : 0;
+}
+
+void QtDocumentWindow::setTextControlBounds(float left, float top, float width, float height) {
+    const double dpiX = edit_->logicalDpiX();
+    const double dpiY = edit_->logicalDpiY();
+    edit_->setGeometry(twipsToPixels(left, dpiX), twipsToPixels(top, dpiY),
+                       twipsToPixels(width, dpiX), twipsToPixels(height, dpiY));
+}
+
+TextControl& QtDocumentWindow::textControl() {
+    return *edit_;
+}
+
+void QtDocumentWindow::show() {
+    if (!window_) {
+        return;
+    }
+    if (!window_->isVisible()) {
+        window_->resize(area_->viewport()->size() * InitialShare);
+    }
+    window_->show();
+    area_->setActiveSubWindow(window_);
+    edit_->setFocus();
+}
+
+bool QtDocumentWindow::close() {
+    return window_ ? window_->close() : true;
+}
+
+} // namespace platform::qt

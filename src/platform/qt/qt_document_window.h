@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/document_window_view.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+class QMdiArea;
+
+namespace platform::qt {
+
+class QtTextControl;
+class QtDocumentWindow;
+
+// The sub-window itself; it tells its owner what happens to it.
+class DocumentSubWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    DocumentSubWindow(QtDocumentWindow& owner, QWidget* parent);
+    QtDocumentWindow* owner() const { return owner_; }
+    // The owner went away first: the window tells nobody any more.
+    void disown() { owner_ = nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QtDocumentWindow* owner_;
+};
+
+// A document window in the main window's document area. The program owns this object; the
+// sub-window belongs to the area and is deleted when it closes or when this object goes.
+class QtDocumentWindow : public DocumentWindowView {
+public:
+    explicit QtDocumentWindow(QMdiArea* area);
+    ~QtDocumentWindow() override;
+
+    void setEvents(DocumentWindowEvents* events) override { events_ = events; }
+    std::string caption() override;
+    void setCaption(const std::string& caption) override;
+    float width() override;
+    float height() override;
+    void setTextControlBounds(float left, float top, float width, float height) override;
+    TextControl& textControl() override;
+
+    void show() override;
+    bool close() override;
+
+    DocumentSubWindow* subWindow() const { return window_; }
+    QtTextControl* edit() const { return edit_; }
+    DocumentWindowEvents* events() const { return events_; }
+
+private:
+    QMdiArea* area_;
+    QPointer<DocumentSubWindow> window_;
+    QtTextControl* edit_;
+    DocumentWindowEvents* events_ = nullptr;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,197 @@
+#include "qt_file_dialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace platform::qt {
+
+namespace {
+
+QString pathFrom(const std::string& path) {
+    return QDir::fromNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+std::string pathTo(const QString& path) {
+    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
+}
+
+// One pattern of a filter entry as a Qt wildcard. Filter patterns are Windows wildcards: only "*"
+// and "?" are special, and "*.*" matches every name, "Makefile" too. Brackets and parentheses
+// become sets of that one character: Qt reads brackets as sets, and a parenthesised part of a
+// filter text as its patterns. A blank would split the pattern in two, so it matches any one
+// character instead.
+QString qtWildcard(const QString& pattern) {
+    if (pattern == QStringLiteral("*.*")) {
+        return QStringLiteral("*");
+    }
+    QString wildcard;
+    for (const QChar c : pattern) {
+        if (c == u'[' || c == u']' || c == u'(' || c == u')') {
+            wildcard += u'[';
+            wildcard += c;
+            wildcard += u']';
+        } else if (c.isSpace()) {
+            wildcard += u'?';
+        } else {
+            wildcard += c;
+        }
+    }
+    return wildcard;
+}
+
+struct FilterEntry {
+    QString description;
+    // What Qt's filter logic is handed: the wildcards separated by blanks, with no parentheses,
+    // which Qt takes word by word as the patterns to list.
+    QString qtFilter;
+};
+
+// "description|pattern|description|pattern..."; a description without a pattern is dropped.
+QList<FilterEntry> filterEntries(const std::string& filter) {
+    QList<FilterEntry> entries;
+    if (filter.empty()) {
+        return entries;
+    }
+    const QStringList parts = QString::fromStdString(filter).split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList wildcards;
+        for (const QString& pattern : parts.at(i + 1).split(u';')) {
+            const QString trimmed = pattern.trimmed();
+            if (!trimmed.isEmpty()) {
+                wildcards << qtWildcard(trimmed);
+            }
+        }
+        entries.append({parts.at(i), wildcards.join(u' ')});
+    }
+    return entries;
+}
+
+// Qt lists the files by the patterns it reads from each filter text and shows that text in the
+// file type box; the box's texts are then replaced by the descriptions, which leaves Qt's
+// filtering, and the extension it puts on a typed name when the user changes the type, to the
+// patterns alone.
+void applyFilters(QFileDialog& dialog, const QList<FilterEntry>& entries, int filterIndex) {
+    if (entries.isEmpty()) {
+        return;
+    }
+    QStringList qtFilters;
+    for (const FilterEntry& entry : entries) {
+        qtFilters << entry.qtFilter;
+    }
+    const qsizetype index =
+        filterIndex >= 1 && filterIndex <= entries.size() ? qsizetype{filterIndex - 1} : 0;
+    dialog.setNameFilters(qtFilters);
+    dialog.selectNameFilter(qtFilters.at(index));
+
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (types == nullptr || types->count() != entries.size()) {
+        return;
+    }
+    // Entries with equal patterns have equal Qt texts; select by position, not by text.
+    types->setCurrentIndex(static_cast<int>(index));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        types->setItemText(static_cast<int>(i), entries.at(i).description);
+    }
+}
+
+// "*.htm", ".htm" and "htm" all mean the suffix "htm"; a wildcard suffix means none.
+QString defaultSuffix(const std::string& defaultExt) {
+    QString suffix = QString::fromStdString(defaultExt).trimmed();
+    if (suffix.startsWith(u'*')) {
+        suffix.remove(0, 1);
+    }
+    if (suffix.startsWith(u'.')) {
+        suffix.remove(0, 1);
+    }
+    if (suffix.contains(u'*') || suffix.contains(u'?') || suffix.contains(u'/')) {
+        return {};
+    }
+    return suffix;
+}
+
+QLineEdit* nameBox(QFileDialog& dialog) {
+    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+class FileDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    // Qt asks whether a typed name is a folder relative to the process's current directory,
+    // not the folder shown, and adds the default suffix when it is not: a typed "classes" would
+    // come back as "classes.htm" instead of opening that folder. A typed folder is entered here.
+    void accept() override {
+        QLineEdit* box = nameBox(*this);
+        if (box != nullptr) {
+            const QString typed = box->text();
+            const QFileInfo target(directory().absoluteFilePath(typed));
+            if (!typed.isEmpty() && !typed.contains(u'"') && target.isDir()) {
+                setDirectory(target.absoluteFilePath());
+                box->clear();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
+// The start folder is initDir, unless the proposed name brings a folder of its own; the name
+// box then holds only the name.
+void propose(QFileDialog& dialog, const FileDialogRequest& request) {
+    const QFileInfo initDir(pathFrom(request.initDir));
+    if (!request.initDir.empty() && initDir.isDir()) {
+        dialog.setDirectory(initDir.absoluteFilePath());
+    }
+    QString name = pathFrom(request.fileName);
+    if (name.contains(u'/')) {
+        const QFileInfo proposed(dialog.directory().absoluteFilePath(name));
+        if (QFileInfo(proposed.absolutePath()).isDir()) {
+            dialog.setDirectory(proposed.absolutePath());
+            name = proposed.fileName();
+        }
+    }
+    if (QLineEdit* box = nameBox(dialog)) {
+        box->setText(name);
+    } else {
+        dialog.selectFile(name);
+    }
+}
+
+std::optional<std::string> show(QWidget* parent, const FileDialogRequest& request,
+                                QFileDialog::AcceptMode mode) {
+    FileDialog dialog(parent);
+    // The widgets exist only once the native dialog is ruled out, so this comes first.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setWindowTitle(QString::fromStdString(request.title));
+    applyFilters(dialog, filterEntries(request.filter), request.filterIndex);
+    dialog.setDefaultSuffix(defaultSuffix(request.defaultExt));
+    propose(dialog, request);
+
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty()) {
+        return std::nullopt;
+    }
+    return pathTo(chosen.first());
+}
+
+} // namespace
+
+std::optional<std::string> QtFileDialogs::showOpen(const FileDialogRequest& request) {
+    return show(parent_, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtFileDialogs::showSave(const FileDialogRequest& request) {
+    return show(parent_, request, QFileDialog::AcceptSave);
+}
+
+} // namespace platform::qt

@@ -1,0 +1,53 @@
+#include "qt_tool_bar.h"
+
+#include <QAction>
+#include <QToolBar>
+#include <QToolButton>
+
+// The images live in the program's resources, which a static library must register itself.
+static void registerToolbarImages() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace platform::qt {
+
+QtToolBar::QtToolBar(QToolBar* bar) : bar_(bar) {
+    registerToolbarImages();
+    bar_->setObjectName(QStringLiteral("tbToolBar"));
+    bar_->setIconSize(QSize(16, 16));
+    bar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar_->setMovable(false);
+}
+
+void QtToolBar::setImages(const std::vector<ToolImage>& images) {
+    for (const ToolImage& image : images) {
+        images_[image.index] = QIcon(QString::fromStdString(image.resource));
+    }
+}
+
+void QtToolBar::addButton(const ToolButtonSpec& button) {
+    if (button.style == ButtonStyle::Separator) {
+        bar_->addSeparator();
+        return;
+    }
+    const QString key = QString::fromStdString(button.key);
+    // A button shows its action's text as its tip, so a button without a tip has no text;
+    // screen readers still hear its key.
+    const QString tip = QString::fromStdString(button.tipText);
+    auto* action = new QAction(images_[button.image], tip, bar_);
+    action->setObjectName(key);
+    action->setToolTip(tip);
+    action->setCheckable(button.style == ButtonStyle::Check);
+    const std::string clickedKey = button.key;
+    QObject::connect(action, &QAction::triggered, bar_, [this, clickedKey](bool checked) {
+        if (click_) {
+            click_(clickedKey, checked ? 1 : 0);
+        }
+    });
+    bar_->addAction(action);
+    if (QWidget* widget = bar_->widgetForAction(action)) {
+        widget->setAccessibleName(key);
+    }
+}
+
+} // namespace platform::qt

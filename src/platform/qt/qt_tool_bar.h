@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/tool_bar.h"
+
+#include <map>
+
+#include <QIcon>
+
+class QToolBar;
+
+namespace platform::qt {
+
+// Icon-only buttons, each reached through its key: the key is the button's accessible name.
+class QtToolBar : public ToolBar {
+public:
+    explicit QtToolBar(QToolBar* bar);
+
+    void setImages(const std::vector<ToolImage>& images) override;
+    void addButton(const ToolButtonSpec& button) override;
+    void setClickHandler(ClickHandler handler) override { click_ = std::move(handler); }
+
+private:
+    QToolBar* bar_;
+    std::map<int, QIcon> images_;
+    ClickHandler click_;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "app/frm_main.h"
+#include "app/module1.h"
+#include "editor/frm_edit.h"
+#include "fake_platform.h"
+#include "platform/qt/qt_document_window.h"
+#include "platform/qt/qt_main_window.h"
+#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_text_control.h"
+#include "platform/qt/qt_window_factory.h"
+#include "platform/twips.h"
+#include "qt_fixture.h"
+
+namespace {
+
+// Real document windows in the real main window, driven by the program; files and boxes fake.
+class QtDocumentWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.files.files["/opt/morvane/Set.ini"] = "/jdk/\r\n/src/\r\n";
+        module.Main();
+        window = windows.mainWindow();
+        processEvents();
+    }
+    void TearDown() override { window->hide(); }
+    app::frmMain& main() { return *module.MainWindow; }
+    QList<QMdiSubWindow*> subWindows() { return window->mdiArea()->subWindowList(); }
+    platform::qt::QtTextControl* editOf(QMdiSubWindow* sub) {
+        return sub->findChild<platform::qt::QtTextControl*>();
+    }
+
+    QtTestEnvironment environment;
+    fakes::FakePlatform platform;
+    platform::qt::QtSettingsStore settings{environment.directory.path()};
+    platform::qt::QtWindowFactory windows;
+    platform::Services services{platform.messageBox,   settings,          platform.location,
+                                platform.files,        platform.codePage, windows,
+                                platform.fileDialogs,  platform.processes, platform.clipboard};
+    app::Module1 module{services};
+    platform::qt::QtMainWindow* window = nullptr;
+};
+
+TEST_F(QtDocumentWindowTest, NewDocumentsAreNumberedSubWindowsAndTheLastIsActive) {
+    main().mnuFileNew_Click();
+    main().mnuFileNew_Click();
+    main().mnuFileNew_Click();
+    processEvents();
+    ASSERT_EQ(subWindows().size(), 3);
+    EXPECT_EQ(subWindows()[0]->windowTitle(), QStringLiteral("Document 1"));
+    EXPECT_EQ(window->mdiArea()->currentSubWindow()->windowTitle(), QStringLiteral("Document 3"));
+    EXPECT_EQ(main().ActiveForm()->Caption(), "Document 3");
+    EXPECT_TRUE(subWindows()[2]->isVisible());
+
+    subWindows()[1]->close();
+    processEvents();
+    ASSERT_EQ(subWindows().size(), 2);
+    main().mnuFileNew_Click();
+    EXPECT_EQ(main().ActiveForm()->Caption(), "Document 4");
+}
+
+TEST_F(QtDocumentWindowTest, TheActiveDocumentIsFoundWhileTheMainWindowIsNotActive) {
+    main().mnuFileNew_Click();
+    main().mnuFileNew_Click();
+    window->mdiArea()->setActiveSubWindow(subWindows()[0]);
+    // Another program took the focus: the area forgets its active window, not its current one.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(window, &deactivate);
+    processEvents();
+    ASSERT_NE(main().ActiveForm(), nullptr);
+    EXPECT_EQ(main().ActiveForm()->Caption(), "Document 1");
+}
+
+TEST_F(QtDocumentWindowTest, EditControlIsLaidOutInTwipsWithinTheWindow) {
+    main().mnuFileNew_Click();
+    QMdiSubWindow* sub = subWindows()[0];
+    sub->resize(400, 300);
+    processEvents();
+    const double dpi = sub->logicalDpiX();
+    const auto px = [dpi](double twips) { return platform::twipsToPixels(twips, dpi); };
+    const double width = platform::pixelsToTwips(400, dpi);
+    const double height = platform::pixelsToTwips(300, dpi);
+    EXPECT_EQ(editOf(sub)->geometry(), QRect(0, 0, px(width - 100), px(height - 400)));
+    EXPECT_EQ(main().ActiveForm()->txtEdit().fontSize(), 15);
+}
+
+TEST_F(QtDocumentWindowTest, TypingMarksChangedAndTheCloseBoxAsksAndMayBeRefused) {
+    main().mnuFileNew_Click();
+    QMdiSubWindow* sub = subWindows()[0];
+    editOf(sub)->setFocus();
+    QTest::keyClicks(editOf(sub), "class A {}");
+    processEvents();
+    EXPECT_TRUE(main().ActiveForm()->Changed);
+    EXPECT_EQ(main().ActiveForm()->txtEdit().text(), "class A {}");
+    // Yes, then the save dialog is cancelled: the window stays.
+    EXPECT_FALSE(sub->close());
+    EXPECT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(subWindows().size(), 1);
+    // No: it closes and the program forgets it.
+    platform.messageBox.answers = {platform::MsgBoxResult::No};
+    EXPECT_TRUE(sub->close());
+    processEvents();
+    EXPECT_TRUE(subWindows().isEmpty());
+    EXPECT_EQ(main().ActiveForm(), nullptr);
+}
+
+TEST_F(QtDocumentWindowTest, ExitClosesEveryDocumentAndOneRefusalKeepsTheProgram) {
+    main().mnuFileNew_Click();
+    main().mnuFileNew_Click();
+    main().ActiveForm()->txtEdit().setText("changed");
+    window->close(); // Document 2 asks; its dialog is cancelled
+    processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(subWindows().size(), 1);
+    platform.messageBox.answers = {platform::MsgBoxResult::No};
+    window->close();
+    processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(subWindows().isEmpty());
+}
+
+TEST_F(QtDocumentWindowTest, GeneratedPageEndsUpChangedInTheRealControl) {
+    platform.files.files["/src/Hello.java"] = "class Hello {}";
+    platform.fileDialogs.answers.push_back("/src/Hello.java");
+    main().mnuFileOpen_Click();
+    EXPECT_FALSE(main().ActiveForm()->Changed);
+    main().mnuFileBuildAsHtm_Click();
+    auto* page = main().ActiveForm();
+    EXPECT_EQ(page->Caption(), "Document 2");
+    EXPECT_TRUE(page->Changed);
+    EXPECT_EQ(page->txtEdit().text().size(), 143u - 6u) << "six line breaks of one character";
+}
+
+} // namespace
