@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -67,6 +68,8 @@ int main(int argc, char* argv[]) {
 
     app::Module1 module(services);
     module.Main();
+    // The toolbar has registered the images by now.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/toolbar/12-java.svg")));
     // Boxes and dialogs stand over the main window from now on.
     messageBox.setFallbackParent(windows.mainWindow());
     fileDialogs = platform::qt::QtFileDialogs(windows.mainWindow());
