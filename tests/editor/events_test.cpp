@@ -66,6 +66,24 @@ TEST_F(TextControlTest, ALeftClickIsReportedWithTheCaretAlreadyMoved) {
     EXPECT_EQ(events.clicks, 1);
 }
 
+TEST_F(TextControlTest, ADoubleClickReportsTheStartOfTheWordItSelected) {
+    control.setText("first line\nsecond line");
+    control.show();
+    processEvents();
+    platform::CaretPosition seen;
+    events.onClick = [&] { seen = control.selStartPosition(); };
+    const long long target = static_cast<long long>(control.text().find("cond"));
+    // The events a real double click delivers; QTest's own sends the double click alone.
+    const QPoint at = pointOf(control, target);
+    QTest::mouseClick(control.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(control.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(control.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(control.selText(), "second");
+    EXPECT_EQ(events.clicks, 2);
+    EXPECT_EQ(seen.line, 2);
+    EXPECT_EQ(seen.column, 0);
+}
+
 TEST_F(TextControlTest, LosingTheFocusIsReportedExceptToAMenuOrAnotherProgram) {
     const struct {
         Qt::FocusReason reason;

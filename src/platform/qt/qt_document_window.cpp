@@ -53,12 +53,17 @@ QtDocumentWindow::QtDocumentWindow(QMdiArea* area)
     : area_(area), window_(new DocumentSubWindow(*this, nullptr)), edit_(nullptr) {
     auto* client = new QWidget;
     edit_ = new QtTextControl(client);
+    edit_->setObjectName(QStringLiteral("txtEdit"));
     window_->setWidget(client);
     area_->addSubWindow(window_);
     window_->hide();
 }
 
 QtDocumentWindow::~QtDocumentWindow() {
+    // The control still reports focus changes while its window goes away: to nobody now.
+    if (edit_) {
+        edit_->setEvents(nullptr);
+    }
     if (window_) {
         window_->disown();
         window_->deleteLater();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/document_window_view.h"
+#include "qt_text_control.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -9,7 +10,6 @@ class QMdiArea;
 
 namespace platform::qt {
 
-class QtTextControl;
 class QtDocumentWindow;
 
 // The sub-window itself; it tells its owner what happens to it.
@@ -48,13 +48,13 @@ public:
     bool close() override;
 
     DocumentSubWindow* subWindow() const { return window_; }
-    QtTextControl* edit() const { return edit_; }
+    QtTextControl* edit() const { return edit_.data(); }
     DocumentWindowEvents* events() const { return events_; }
 
 private:
     QMdiArea* area_;
     QPointer<DocumentSubWindow> window_;
-    QtTextControl* edit_;
+    QPointer<QtTextControl> edit_;
     DocumentWindowEvents* events_ = nullptr;
 };
 

@@ -735,6 +735,14 @@ void QtTextControl::mousePressEvent(QMouseEvent* event) {
     QsciScintillaBase::mousePressEvent(event);
 }
 
+void QtTextControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second click of a double click selects a word; its release reports where.
+    if (event->button() == Qt::LeftButton) {
+        leftPressed_ = true;
+    }
+    QsciScintillaBase::mouseDoubleClickEvent(event);
+}
+
 void QtTextControl::mouseReleaseEvent(QMouseEvent* event) {
     QsciScintillaBase::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !leftPressed_) {
@@ -788,7 +796,14 @@ void QtTextControl::contextMenuEvent(QContextMenuEvent* event) {
     add("删除(&D)", QKeySequence::Delete, editable && selected, SCI_CLEAR);
     menu.addSeparator();
     add("全选(&A)", QKeySequence::SelectAll, length() > 0, SCI_SELECTALL);
-    menu.exec(event->globalPos());
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const long long caret = send(SCI_GETCURRENTPOS);
+        at = viewport()->mapToGlobal(QPoint(
+            static_cast<int>(send(SCI_POINTXFROMPOSITION, 0, caret)),
+            static_cast<int>(send(SCI_POINTYFROMPOSITION, 0, caret) + send(SCI_TEXTHEIGHT, 0))));
+    }
+    menu.exec(at);
     flushChange();
 }
 
