@@ -65,6 +65,18 @@ void QtAboutBox::layOut(const FormLayout& layout) {
             control->setFont(font);
         }
     }
+    fitOneLineLabels();
+}
+
+void QtAboutBox::fitOneLineLabels() {
+    // The boxes were measured for 宋体; a face standing in for it may be taller or wider, and
+    // a one-line label grows to its text rather than cutting it off.
+    for (const char* name : {"lblTitle", "lblVersion"}) {
+        if (QLabel* label = labelNamed(name)) {
+            label->setWordWrap(false);
+            label->resize(label->size().expandedTo(label->sizeHint()));
+        }
+    }
 }
 
 QLabel* QtAboutBox::labelNamed(const std::string& name) const {
@@ -75,6 +87,7 @@ void QtAboutBox::setLabel(const std::string& name, const std::string& text) {
     if (QLabel* label = labelNamed(name)) {
         label->setText(QString::fromStdString(text).replace(QStringLiteral("\r\n"), "\n"));
     }
+    fitOneLineLabels();
 }
 
 std::string QtAboutBox::label(const std::string& name) {

@@ -25,6 +25,7 @@ public:
 
 private:
     QLabel* labelNamed(const std::string& name) const;
+    void fitOneLineLabels();
 
     AboutBoxEvents* events_ = nullptr;
     QPushButton* okButton_;

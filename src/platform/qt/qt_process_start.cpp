@@ -20,10 +20,25 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// An xterm's default bitmap font has no Chinese glyphs; a console that prints the pause prompt
+// in Chinese reads the resource file shipped beside the program instead, unless the user has
+// chosen one of their own. Other terminals ignore it.
+QProcessEnvironment consoleEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString resources =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-xterm.ad"));
+    if (!environment.contains(QStringLiteral("XENVIRONMENT")) && QFileInfo::exists(resources)) {
+        environment.insert(QStringLiteral("XENVIRONMENT"), resources);
+    }
+    return environment;
+}
+
 // Starts program on its own; the arguments reach it one by one, with no shell between.
 void startOnItsOwn(const QString& program, const QStringList& arguments,
-                   const QString& workingDirectory) {
+                   const QString& workingDirectory,
+                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setProgram(program);
     process.setArguments(arguments);
     if (!workingDirectory.isEmpty()) {
@@ -87,7 +102,7 @@ void QtProcessStart::startInTerminal(const std::string& scriptPath,
     for (std::size_t i = 1; i < command->size(); ++i) {
         arguments << fromUtf8((*command)[i]);
     }
-    startOnItsOwn(fromUtf8(command->front()), arguments, directory);
+    startOnItsOwn(fromUtf8(command->front()), arguments, directory, consoleEnvironment());
 #endif
 }
 
