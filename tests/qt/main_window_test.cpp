@@ -20,7 +20,6 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -129,17 +128,21 @@ TEST_F(QtMainWindowTest, CaptionAndStatusBarPanels) {
 }
 
 TEST_F(QtMainWindowTest, InsertPanelFollowsTheActiveEditorsOverwriteMode) {
-    auto* edit = new QTextEdit;
-    QMdiSubWindow* sub = window->mdiArea()->addSubWindow(edit);
-    sub->show();
-    window->mdiArea()->setActiveSubWindow(sub);
     auto& panels = window->statusPanels();
+    module.MainWindow->mnuFileNew_Click();
+    module.MainWindow->mnuFileNew_Click();
+    auto* edit = window->mdiArea()->currentSubWindow()->findChild<QWidget*>("txtEdit");
+    ASSERT_NE(edit, nullptr);
     panels.refresh();
     EXPECT_TRUE(panels.panelLabel(6)->isEnabled());
-    edit->setOverwriteMode(true);
+    QTest::keyClick(edit, Qt::Key_Insert);
     panels.refresh();
-    EXPECT_FALSE(panels.panelLabel(6)->isEnabled());
+    EXPECT_FALSE(panels.panelLabel(6)->isEnabled()) << "overwrite: greyed";
     EXPECT_EQ(panels.panelLabel(6)->text(), QStringLiteral("Ins"));
+    // Each editor has its own mode.
+    window->mdiArea()->activatePreviousSubWindow();
+    panels.refresh();
+    EXPECT_TRUE(panels.panelLabel(6)->isEnabled());
 }
 
 TEST_F(QtMainWindowTest, PanelsAndMenuItemsAreNamedForScreenReaders) {

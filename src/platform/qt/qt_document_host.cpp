@@ -25,9 +25,5 @@ DocumentWindowView* QtDocumentHost::activeDocument() {
     return window != nullptr ? window->owner() : nullptr;
 }
 
-QWidget* QtDocumentHost::activeEditor() const {
-    QMdiSubWindow* window = area_->currentSubWindow();
-    return window != nullptr ? window->widget() : nullptr;
-}
 
 } // namespace platform::qt

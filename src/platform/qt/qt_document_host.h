@@ -17,8 +17,6 @@ public:
     // main window is not the active one (a box just closed, a terminal took the focus), but
     // it keeps the current one, which is the same window.
     DocumentWindowView* activeDocument() override;
-    // The active document's editing widget, or none.
-    QWidget* activeEditor() const;
 
 private:
     QMdiArea* area_;

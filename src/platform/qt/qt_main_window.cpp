@@ -1,6 +1,8 @@
 #include "qt_main_window.h"
 
+#include "platform/document_window_view.h"
 #include "platform/error.h"
+#include "platform/text_control.h"
 #include "platform/twips.h"
 
 #include <cmath>
@@ -8,9 +10,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QTextEdit>
 
 namespace platform::qt {
 
@@ -40,21 +40,10 @@ QtMainWindow::QtMainWindow()
     outer_ = frameGeometry();
 }
 
-bool QtMainWindow::editorInsertMode() const {
-    QWidget* document = documents_.activeEditor();
-    if (document == nullptr) {
-        return true;
-    }
-    if (const auto* edit = document->findChild<QTextEdit*>()) {
-        return !edit->overwriteMode();
-    }
-    if (const auto* edit = qobject_cast<QTextEdit*>(document)) {
-        return !edit->overwriteMode();
-    }
-    if (const auto* edit = document->findChild<QPlainTextEdit*>()) {
-        return !edit->overwriteMode();
-    }
-    return true;
+bool QtMainWindow::editorInsertMode() {
+    // Insert mode belongs to each editor; with no document open, typing would insert.
+    DocumentWindowView* document = documents_.activeDocument();
+    return document == nullptr || !document->textControl().overwriteMode();
 }
 
 float QtMainWindow::readMeasure(const Measure& measure, int pixels, double dpi) const {

@@ -63,7 +63,7 @@ private:
                     void (QRect::*place)(int));
     void applyOuterBounds();
     void correctForFrame();
-    bool editorInsertMode() const;
+    bool editorInsertMode();
 
     MainWindowEvents* events_ = nullptr;
     QMdiArea* area_;
