@@ -88,8 +88,10 @@ private:
     void storePlacement();
     void SaveTextFile(const std::string& path);
     void LoadTextFile(const files::DecodedDocument& document);
-    // Shows the shared dialog for saving the document under a new name; the chosen path.
-    std::string askSavePath(const std::string& title, const editor::frmEdit& document);
+    // Shows the shared dialog for saving the document under a new name; the chosen path. A
+    // cancel raises error 32755.
+    std::string askSavePath(const std::string& title, const std::string& filter,
+                            const editor::frmEdit& document);
     void forgetDocument(editor::frmEdit& document);
     void reportOpenFailure(const std::string& path, const std::string& reason);
     void reportNoMoreDocuments();

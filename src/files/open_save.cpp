@@ -59,10 +59,11 @@ void frmMain::mnuFileOpen_Click() {
     GetFileName();
 }
 
-std::string frmMain::askSavePath(const std::string& title, const editor::frmEdit& document) {
+std::string frmMain::askSavePath(const std::string& title, const std::string& filter,
+                                 const editor::frmEdit& document) {
     dlgCommonDialog.DialogTitle = title;
     dlgCommonDialog.CancelError = true;
-    dlgCommonDialog.Filter = editor::SourceFilter;
+    dlgCommonDialog.Filter = filter;
     dlgCommonDialog.InitDir = module_.SourceDir;
     dlgCommonDialog.FileName = document.FileName;
     dlgCommonDialog.ShowSave(); // a cancel raises into the caller's trap
@@ -77,7 +78,7 @@ void frmMain::mnuFileSave_Click() {
     try {
         std::string path;
         if (editor::isUntitled(document->Caption())) {
-            path = askSavePath("保存", *document);
+            path = askSavePath("保存", editor::SourceFilter, *document);
             if (path.empty()) {
                 return;
             }
@@ -99,7 +100,7 @@ void frmMain::mnuFileSaveAs_Click() {
         return;
     }
     try {
-        const std::string path = askSavePath("另存为", *document);
+        const std::string path = askSavePath("另存为", editor::SourceFilter, *document);
         if (path.empty()) {
             return;
         }

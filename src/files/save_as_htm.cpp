@@ -13,18 +13,13 @@ void frmMain::mnuFileSaveAsHtml_Click() {
     try {
         std::string path = document->Caption();
         if (!editor::hasExtension(path, ".htm")) {
-            dlgCommonDialog.DialogTitle = "保存为Html文件";
-            dlgCommonDialog.CancelError = true;
-            dlgCommonDialog.Filter = "Htm网页文件(*.htm)|*.htm";
-            dlgCommonDialog.InitDir = module_.SourceDir;
+            // The default extension stays in the shared dialog for the commands after this.
             dlgCommonDialog.DefaultExt = "*.htm";
             dlgCommonDialog.FilterIndex = 1;
-            dlgCommonDialog.FileName = document->FileName;
-            dlgCommonDialog.ShowSave();
-            if (dlgCommonDialog.FileName.empty()) {
+            path = askSavePath("保存为Html文件", "Htm网页文件(*.htm)|*.htm", *document);
+            if (path.empty()) {
                 return;
             }
-            path = dlgCommonDialog.FileName;
             document->setCaption(path);
         }
         SaveTextFile(path);

@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QTest>
-
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "editor/frm_edit.h"
@@ -15,34 +9,24 @@
 #include "platform/qt/qt_window_factory.h"
 #include "platform/twips.h"
 #include "qt_fixture.h"
+#include "qt_program_fixture.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace {
 
 // Real document windows in the real main window, driven by the program; files and boxes fake.
-class QtDocumentWindowTest : public ::testing::Test {
+class QtDocumentWindowTest : public QtProgramTest {
 protected:
-    void SetUp() override {
-        platform.files.files["/opt/morvane/Set.ini"] = "/jdk/\r\n/src/\r\n";
-        module.Main();
-        window = windows.mainWindow();
-        processEvents();
-    }
-    void TearDown() override { window->hide(); }
     app::frmMain& main() { return *module.MainWindow; }
     QList<QMdiSubWindow*> subWindows() { return window->mdiArea()->subWindowList(); }
     platform::qt::QtTextControl* editOf(QMdiSubWindow* sub) {
         return sub->findChild<platform::qt::QtTextControl*>();
     }
-
-    QtTestEnvironment environment;
-    fakes::FakePlatform platform;
-    platform::qt::QtSettingsStore settings{environment.directory.path()};
-    platform::qt::QtWindowFactory windows;
-    platform::Services services{platform.messageBox,   settings,          platform.location,
-                                platform.files,        platform.codePage, windows,
-                                platform.fileDialogs,  platform.processes, platform.clipboard};
-    app::Module1 module{services};
-    platform::qt::QtMainWindow* window = nullptr;
 };
 
 TEST_F(QtDocumentWindowTest, NewDocumentsAreNumberedSubWindowsAndTheLastIsActive) {

@@ -6,6 +6,7 @@
 #include "platform/qt/qt_window_factory.h"
 #include "platform/twips.h"
 #include "qt_fixture.h"
+#include "qt_program_fixture.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -30,26 +31,7 @@
 namespace {
 
 // The real main window over the core's load, with fake files and boxes.
-class QtMainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform.files.files["/opt/morvane/Set.ini"] = "/jdk/\r\n/src/\r\n";
-        module.Main();
-        window = windows.mainWindow();
-        processEvents();
-    }
-    void TearDown() override { window->hide(); }
-
-    QtTestEnvironment environment;
-    fakes::FakePlatform platform;
-    platform::qt::QtSettingsStore settings{environment.directory.path()};
-    platform::qt::QtWindowFactory windows;
-    platform::Services services{platform.messageBox,  settings,           platform.location,
-                                platform.files,       platform.codePage,  windows,
-                                platform.fileDialogs, platform.processes, platform.clipboard};
-    app::Module1 module{services};
-    platform::qt::QtMainWindow* window = nullptr;
-};
+class QtMainWindowTest : public QtProgramTest {};
 
 QStringList captionsOf(const QList<QAction*>& actions) {
     QStringList captions;
