@@ -140,8 +140,8 @@ void frmMain::mnuSendToExplorer_Click() {
     }
     auto& services = module_.services;
     try {
-        services.processes.startDetached(toolchain::browserCommand(
-            document->Caption(), services.location.directorySeparator()));
+        services.processes.startDetached(
+            toolchain::browserCommand(document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

@@ -25,5 +25,4 @@ DocumentWindowView* QtDocumentHost::activeDocument() {
     return window != nullptr ? window->owner() : nullptr;
 }
 
-
 } // namespace platform::qt

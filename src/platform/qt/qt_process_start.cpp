@@ -34,9 +34,9 @@ QProcessEnvironment consoleEnvironment() {
 }
 
 // Starts program on its own; the arguments reach it one by one, with no shell between.
-void startOnItsOwn(const QString& program, const QStringList& arguments,
-                   const QString& workingDirectory,
-                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+void startOnItsOwn(
+    const QString& program, const QStringList& arguments, const QString& workingDirectory,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProgram(program);
