@@ -40,6 +40,11 @@ TEST_F(QtDocumentWindowTest, NewDocumentsAreNumberedSubWindowsAndTheLastIsActive
     EXPECT_EQ(main().ActiveForm()->Caption(), "Document 3");
     EXPECT_TRUE(subWindows()[2]->isVisible());
 
+    // Cascaded inside the area: each a step below and right of the one before.
+    EXPECT_LT(subWindows()[0]->pos().x(), subWindows()[1]->pos().x());
+    EXPECT_LT(subWindows()[1]->pos().y(), subWindows()[2]->pos().y());
+    EXPECT_TRUE(window->mdiArea()->viewport()->rect().contains(subWindows()[2]->geometry()));
+
     subWindows()[1]->close();
     processEvents();
     ASSERT_EQ(subWindows().size(), 2);

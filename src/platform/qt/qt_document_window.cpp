@@ -5,13 +5,16 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QStyle>
 
 namespace platform::qt {
 
 namespace {
 
-// A new document takes three quarters of the area, as a cascaded child window would.
+// A new document takes three quarters of the area and stands a step below and right of the
+// one opened before it, as cascaded child windows do, starting over after a few steps.
 constexpr double InitialShare = 0.75;
+constexpr int CascadeSteps = 8;
 
 } // namespace
 
@@ -106,7 +109,12 @@ void QtDocumentWindow::show() {
         return;
     }
     if (!window_->isVisible()) {
-        window_->resize(area_->viewport()->size() * InitialShare);
+        const QSize area = area_->viewport()->size();
+        window_->resize(area * InitialShare);
+        const int step = window_->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window_);
+        const int open = static_cast<int>(area_->subWindowList().size()) - 1;
+        const int offset = (open % CascadeSteps) * step;
+        window_->move(offset, offset);
     }
     window_->show();
     area_->setActiveSubWindow(window_);
