@@ -23,12 +23,13 @@ cat >"$inner" <<INNER
 #!/usr/bin/env bash
 eval \$(dbus-launch --sh-syntax)
 "$launcher" --launch-immediately &
+bus=\$!
 sleep 1
 "$work/morvane" &
 app=\$!
 "$python" "$(cd "$(dirname "$0")" && pwd)/atspi_names.py"
 status=\$?
-kill \$app 2>/dev/null
+kill \$app \$bus 2>/dev/null
 kill \$DBUS_SESSION_BUS_PID 2>/dev/null
 exit \$status
 INNER
