@@ -1,5 +1,7 @@
 #include "console/batch_interpreter.h"
 
+#include "files/plain_text.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -236,49 +238,6 @@ std::string prompt(std::string_view workingDirectory) {
     return text;
 }
 
-bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
-        unsigned char lead = byte(i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned long codePoint = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            codePoint = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            codePoint = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            codePoint = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            unsigned char next = byte(i + k);
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        // Overlong forms, UTF-16 surrogates and values past Unicode are not UTF-8.
-        if ((length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000) ||
-            (codePoint >= 0xD800 && codePoint <= 0xDFFF) || codePoint > 0x10FFFF) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 bool namesJavac(std::string_view programWord, const PathRules& rules) {
     std::size_t slash = programWord.rfind(rules.directorySeparator);
     std::string_view base =
@@ -468,7 +427,7 @@ bool Interpreter::needsLegacySourceEncoding(const std::vector<std::string>& word
             continue;
         }
         std::optional<std::string> content = host_.readFile(resolve(word));
-        if (content && !isValidUtf8(*content)) {
+        if (content && !files::isValidUtf8(*content)) {
             return true;
         }
     }

@@ -74,7 +74,6 @@ std::vector<std::string> programCandidates(std::string_view name,
 
 std::string notFoundMessage(std::string_view name);
 std::string prompt(std::string_view workingDirectory);
-bool isValidUtf8(std::string_view bytes);
 // True for javac named any way a script may name it: "javac", "JAVAC.EXE", "/usr/bin/javac".
 bool namesJavac(std::string_view programWord, const PathRules& rules = {});
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/plain_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,19 +24,7 @@ inline bool hasExtension(std::string_view caption, std::string_view extension) {
 // texts the system writes with CR LF) may end its lines in CR LF, CR or LF: each becomes one
 // line break.
 inline std::string controlText(std::string_view text) {
-    std::string lines;
-    lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            lines += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            lines += text[i];
-        }
-    }
-    return lines;
+    return files::withLineEnds(text, "\n");
 }
 
 inline constexpr const char* SourceFilter =

@@ -1,5 +1,6 @@
 #include "document_text.h"
 
+#include "plain_text.h"
 #include "platform/error.h"
 
 #include <algorithm>
@@ -16,48 +17,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 unsigned char byteAt(std::string_view s, std::size_t pos) {
     return static_cast<unsigned char>(s[pos]);
-}
-
-// Length of the well-formed UTF-8 sequence at pos, or 0. The ranges of the second byte shut
-// out overlong forms, UTF-16 surrogates and code points above U+10FFFF.
-std::size_t utf8SequenceLength(std::string_view s, std::size_t pos) {
-    const unsigned char lead = byteAt(s, pos);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead == 0xE0) {
-        length = 3;
-        low = 0xA0;
-    } else if ((lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF) {
-        length = 3;
-    } else if (lead == 0xED) {
-        length = 3;
-        high = 0x9F;
-    } else if (lead == 0xF0) {
-        length = 4;
-        low = 0x90;
-    } else if (lead >= 0xF1 && lead <= 0xF3) {
-        length = 4;
-    } else if (lead == 0xF4) {
-        length = 4;
-        high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() - pos < length || byteAt(s, pos + 1) < low || byteAt(s, pos + 1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if ((byteAt(s, pos + i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
 }
 
 enum class Utf8Kind { Ascii, Utf8, Invalid };
@@ -78,29 +37,6 @@ Utf8Kind classifyUtf8(std::string_view s) {
         pos += length;
     }
     return kind;
-}
-
-// Every CR LF, lone LF and bare CR becomes lineEnd. Both bytes are ASCII and never occur inside
-// a UTF-8 sequence, so this works on the decoded text.
-std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 32);
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t lineFeed = std::min(text.find('\n', pos), text.size());
-        const std::size_t carriageReturn = text.substr(0, lineFeed).find('\r', pos);
-        const std::size_t lineBreak = std::min(carriageReturn, lineFeed);
-        result.append(text.substr(pos, lineBreak - pos));
-        if (lineBreak == text.size()) {
-            break;
-        }
-        result.append(lineEnd);
-        pos = lineBreak + 1;
-        if (lineBreak == carriageReturn && pos < text.size() && text[pos] == '\n') {
-            ++pos;
-        }
-    }
-    return result;
 }
 
 [[noreturn]] void throwNotText(const char* description) {

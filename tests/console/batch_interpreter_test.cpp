@@ -1,4 +1,5 @@
 #include "console/batch_interpreter.h"
+#include "files/plain_text.h"
 
 #include <algorithm>
 #include <map>
@@ -176,17 +177,17 @@ TEST(Texts, NotFoundMessageAndPromptAreTheConsoleOnes) {
 }
 
 TEST(Utf8, AcceptsWellFormedTextOnly) {
-    EXPECT_TRUE(console::isValidUtf8("class A {}"));
-    EXPECT_TRUE(console::isValidUtf8("你好，世界 \xf0\x9f\x98\x80"));
-    EXPECT_TRUE(console::isValidUtf8(""));
-    EXPECT_FALSE(console::isValidUtf8(kGbkHello));
-    EXPECT_FALSE(console::isValidUtf8("\xe4\xbd"));         // cut short
-    EXPECT_FALSE(console::isValidUtf8("\xc0\xaf"));         // overlong "/"
-    EXPECT_FALSE(console::isValidUtf8("\xe0\x80\xaf"));     // overlong "/"
-    EXPECT_FALSE(console::isValidUtf8("\xed\xa0\x80"));     // surrogate
-    EXPECT_FALSE(console::isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
-    EXPECT_FALSE(console::isValidUtf8("a\x80z"));           // stray continuation
-    EXPECT_FALSE(console::isValidUtf8("\xe4\xbd\x41"));     // broken sequence
+    EXPECT_TRUE(files::isValidUtf8("class A {}"));
+    EXPECT_TRUE(files::isValidUtf8("你好，世界 \xf0\x9f\x98\x80"));
+    EXPECT_TRUE(files::isValidUtf8(""));
+    EXPECT_FALSE(files::isValidUtf8(kGbkHello));
+    EXPECT_FALSE(files::isValidUtf8("\xe4\xbd"));         // cut short
+    EXPECT_FALSE(files::isValidUtf8("\xc0\xaf"));         // overlong "/"
+    EXPECT_FALSE(files::isValidUtf8("\xe0\x80\xaf"));     // overlong "/"
+    EXPECT_FALSE(files::isValidUtf8("\xed\xa0\x80"));     // surrogate
+    EXPECT_FALSE(files::isValidUtf8("\xf4\x90\x80\x80")); // past U+10FFFF
+    EXPECT_FALSE(files::isValidUtf8("a\x80z"));           // stray continuation
+    EXPECT_FALSE(files::isValidUtf8("\xe4\xbd\x41"));     // broken sequence
 }
 
 TEST(NamesJavac, AnySpellingOfJavacButNothingElse) {

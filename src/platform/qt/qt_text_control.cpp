@@ -1,5 +1,6 @@
 #include "qt_text_control.h"
 
+#include "files/plain_text.h"
 #include "platform/error.h"
 #include "qt_text_control_accessible.h"
 
@@ -28,83 +29,15 @@ constexpr long long StyleChunk = 1 << 16;
 const char* const AccessibleName = "文本编辑区";
 const char* const RefusedValue = "无效的属性值";
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// RFC 3629 UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isValidUtf8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + length > size || bytes[i + 1] < low || bytes[i + 1] > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            if (!isContinuation(bytes[i + k])) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
-// Only "\n" separates lines in the document: a CR LF pair or a lone CR becomes one "\n".
-void unifyLineBreaks(std::string& text) {
-    const std::size_t first = text.find('\r');
-    if (first == std::string::npos) {
-        return;
-    }
-    std::size_t out = first;
-    for (std::size_t in = first; in < text.size(); ++in) {
-        if (text[in] == '\r') {
-            text[out++] = '\n';
-            if (in + 1 < text.size() && text[in + 1] == '\n') {
-                ++in;
-            }
-        } else {
-            text[out++] = text[in];
-        }
-    }
-    text.resize(out);
-}
-
 // Text as the document holds it: valid UTF-8 (a broken sequence shows as U+FFFD instead of
 // being kept as bytes a save could not encode) with "\n" line breaks.
 std::string plainText(std::string_view text) {
-    std::string plain;
-    if (isValidUtf8(text)) {
-        plain.assign(text);
-    } else {
-        const QByteArray mended =
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
-        plain.assign(mended.constData(), static_cast<std::size_t>(mended.size()));
+    if (files::isValidUtf8(text)) {
+        return files::withLineEnds(text, "\n");
     }
-    unifyLineBreaks(plain);
-    return plain;
+    const QByteArray mended =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
+    return files::withLineEnds(std::string_view(mended.constData(), mended.size()), "\n");
 }
 
 // The key codes and shift bits of a Windows key event, which the window's handlers expect.
@@ -326,8 +259,7 @@ std::string QtTextControl::textRange(long long from, long long to) const {
     std::string text(static_cast<std::size_t>(to - from), '\0');
     // Scintilla ends the copy with a NUL, which lands on the string's own terminator.
     SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(from), static_cast<long>(to), text.data());
-    unifyLineBreaks(text);
-    return text;
+    return files::withLineEnds(text, "\n");
 }
 
 QByteArray QtTextControl::plainUtf8(QString text) {

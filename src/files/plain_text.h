@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The byte-level rules of plain text that the program, its edit control and its batch
+// interpreter share: what counts as UTF-8, and what ends a line.
+namespace files {
+
+// Length of the well-formed UTF-8 sequence at pos, or 0 for one that is not: overlong forms,
+// UTF-16 surrogates, code points above U+10FFFF and sequences cut short are not UTF-8.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t pos);
+
+bool isValidUtf8(std::string_view text);
+
+// Every CR LF, lone LF and bare CR becomes lineEnd. Both bytes are ASCII and never occur
+// inside a UTF-8 sequence, so this works on UTF-8 text as well as on bytes.
+std::string withLineEnds(std::string_view text, std::string_view lineEnd);
+
+} // namespace files
