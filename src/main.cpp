@@ -1,5 +1,6 @@
 #include "app/module1.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/qt/posix_private_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_main_window.h"
@@ -7,6 +8,7 @@
 #include "platform/qt/qt_process_start.h"
 #include "platform/qt/qt_program_location.h"
 #include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_system_environment.h"
 #include "platform/qt/qt_text_files.h"
 #include "platform/qt/qt_window_factory.h"
 
@@ -63,8 +65,11 @@ int main(int argc, char* argv[]) {
     platform::qt::QtFileDialogs fileDialogs;
     platform::qt::QtProcessStart processes;
     platform::qt::QtClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
+    platform::qt::QtSystemEnvironment environment;
+    platform::qt::PosixPrivateFiles privateFiles;
+    platform::Services services{messageBox,  settings,  location,  files,       codePage,
+                                windows,     fileDialogs, processes, clipboard, environment,
+                                privateFiles};
 
     app::Module1 module(services);
     module.Main();

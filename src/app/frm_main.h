@@ -101,7 +101,7 @@ private:
     editor::frmEdit* savedDocumentWith(const std::string& extension, const std::string& unsaved,
                                        const std::string& wrongExtension);
     // Writes debug.bat with the tool line and starts it in a console in the document's folder.
-    void runBuildScript(const std::string& toolLine);
+    void runBuildScript(const std::string& toolLine, const std::string& title);
 
     Module1& module_;
     std::unique_ptr<platform::MainWindowView> view_;

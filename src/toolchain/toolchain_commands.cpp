@@ -2,11 +2,12 @@
 #include "app/module1.h"
 #include "applet_page.h"
 #include "build_script.h"
+#include "console_start.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
-#include "platform/process_start.h"
+#include "tool_directories.h"
 
 namespace app {
 
@@ -22,8 +23,15 @@ void frmMain::warn(const std::string& text, const std::string& title) {
     module_.services.messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
 }
 
-void frmMain::runBuildScript(const std::string& toolLine) {
+void frmMain::runBuildScript(const std::string& toolLine, const std::string& title) {
     auto& services = module_.services;
+    const char separator = services.location.directorySeparator();
+    // An unset source directory would put the script wherever this process happens to be.
+    if (!toolchain::isUsableDirectory(module_.SourceDir, separator)) {
+        services.messageBox.show("没有设置Java源程序目录，请先在“系统设置”中设置。",
+                                 platform::MsgBoxStyle::Critical, FailureTitle);
+        return;
+    }
     std::string path;
     try {
         path = toolchain::writeBuildScript(services.files, services.codePage, module_.SourceDir,
@@ -35,10 +43,9 @@ void frmMain::runBuildScript(const std::string& toolLine) {
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
-    const std::string folder =
-        toolchain::documentFolder(ActiveForm()->Caption(), services.location.directorySeparator());
+    const std::string folder = toolchain::documentFolder(ActiveForm()->Caption(), separator);
     try {
-        services.processes.startInTerminal(path, folder);
+        toolchain::startConsole(services, {folder, path, title});
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);
@@ -64,7 +71,8 @@ void frmMain::mnuCombile_Click() {
         return;
     }
     GetFileName();
-    runBuildScript("javac " + document->FileName + ".java");
+    const std::string source = document->FileName + ".java";
+    runBuildScript("javac " + toolchain::scriptWord(source), "编译 " + source);
 }
 
 void frmMain::mnuRunJava_Click() {
@@ -78,7 +86,7 @@ void frmMain::mnuRunJava_Click() {
         return;
     }
     GetFileName();
-    runBuildScript("java " + document->FileName);
+    runBuildScript("java " + toolchain::scriptWord(document->FileName), "运行 " + document->FileName);
 }
 
 void frmMain::mnuFileBuildAsHtm_Click() {
@@ -129,7 +137,8 @@ void frmMain::mnuJavaViewer_Click() {
         return;
     }
     GetFileName();
-    runBuildScript("appletviewer.exe " + document->FileName + ".htm");
+    const std::string page = document->FileName + ".htm";
+    runBuildScript("appletviewer.exe " + toolchain::scriptWord(page), "浏览 " + page);
 }
 
 void frmMain::mnuSendToExplorer_Click() {
@@ -140,8 +149,9 @@ void frmMain::mnuSendToExplorer_Click() {
     }
     auto& services = module_.services;
     try {
-        services.processes.startDetached(
-            toolchain::browserCommand(document->Caption(), services.location.directorySeparator()));
+        toolchain::startProgram(services, toolchain::browserCommand(
+                                              document->Caption(),
+                                              services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

@@ -27,7 +27,8 @@ protected:
     platform::qt::QtWindowFactory windows;
     platform::Services services{platform.messageBox,  settings,           platform.location,
                                 platform.files,       platform.codePage,  windows,
-                                platform.fileDialogs, platform.processes, platform.clipboard};
+                                platform.fileDialogs, platform.processes, platform.clipboard,
+                                platform.environment, platform.privateFiles};
     app::Module1 module{services};
     platform::qt::QtMainWindow* window = nullptr;
 };
