@@ -67,9 +67,9 @@ int main(int argc, char* argv[]) {
     platform::qt::QtClipboard clipboard;
     platform::qt::QtSystemEnvironment environment;
     platform::qt::PosixPrivateFiles privateFiles;
-    platform::Services services{messageBox,  settings,  location,  files,       codePage,
-                                windows,     fileDialogs, processes, clipboard, environment,
-                                privateFiles};
+    platform::Services services{messageBox, settings,    location,    files,
+                                codePage,   windows,     fileDialogs, processes,
+                                clipboard,  environment, privateFiles};
 
     app::Module1 module(services);
     module.Main();

@@ -75,9 +75,9 @@ void frmMain::readToolDirectories() {
     });
     tolerating([&] {
         // A relative directory would be taken from wherever a script runs: it counts as not set.
-        const auto directories =
-            toolchain::usableDirectories(toolchain::readSetIni(services.files, services.codePage, path),
-                                         services.location.directorySeparator());
+        const auto directories = toolchain::usableDirectories(
+            toolchain::readSetIni(services.files, services.codePage, path),
+            services.location.directorySeparator());
         module_.JavaBinDir = directories.javaBinDir;
         module_.SourceDir = directories.sourceDir;
     });

@@ -29,8 +29,8 @@ std::optional<toolchain::ConsoleLaunch> takeLaunch(console::PosixHost& host,
         console::reportStartFailure(host, "启动令牌无效。", exitCode);
         return std::nullopt;
     }
-    const std::string folder = toolchain::launchFolder(environmentVariable("XDG_RUNTIME_DIR"),
-                                                       std::to_string(::getuid()));
+    const std::string folder =
+        toolchain::launchFolder(environmentVariable("XDG_RUNTIME_DIR"), std::to_string(::getuid()));
     const std::string path = toolchain::launchFilePath(folder, token);
     std::optional<std::string> text = console::takePrivateFile(path);
     std::optional<toolchain::ConsoleLaunch> launch =

@@ -36,8 +36,8 @@ std::string writeLaunchFile(platform::Services& services, const std::string& fol
 } // namespace
 
 ConsoleFiles consoleFiles(const std::string& programDirectory) {
-    const std::string folder = programDirectory.ends_with('/') ? programDirectory
-                                                               : programDirectory + "/";
+    const std::string folder =
+        programDirectory.ends_with('/') ? programDirectory : programDirectory + "/";
     return {folder + "morvane-bat", folder + "x-resources"};
 }
 
@@ -72,10 +72,10 @@ void startConsole(platform::Services& services, const ConsoleLaunch& launch) {
     const std::string token = writeLaunchFile(services, folder, launch);
     argv->back() = token;
     const platform::StartRequest request{
-        *argv, launch.workingDirectory,
+        *argv,
+        launch.workingDirectory,
         consoleEnvironmentAdditions(
-            [&](const std::string& name) { return environment.variable(name); },
-            files.xResources),
+            [&](const std::string& name) { return environment.variable(name); }, files.xResources),
         {}};
     if (!services.processes.start(request)) {
         services.privateFiles.remove(launchFilePath(folder, token));

@@ -4,11 +4,20 @@ namespace toolchain {
 
 const std::vector<TerminalProgram>& knownTerminals() {
     static const std::vector<TerminalProgram> terminals = {
-        {"x-terminal-emulator", {"-e"}}, {"gnome-terminal", {"--"}}, {"konsole", {"-e"}},
-        {"xfce4-terminal", {"-x"}},      {"mate-terminal", {"-x"}},  {"lxterminal", {"-e"}},
-        {"terminator", {"-x"}},          {"tilix", {"-e"}},          {"kitty", {}},
-        {"alacritty", {"-e"}},           {"qterminal", {"-e"}},      {"urxvt", {"-e"}},
-        {"st", {"-e"}},                  {"xterm", {"-e"}},
+        {"x-terminal-emulator", {"-e"}},
+        {"gnome-terminal", {"--"}},
+        {"konsole", {"-e"}},
+        {"xfce4-terminal", {"-x"}},
+        {"mate-terminal", {"-x"}},
+        {"lxterminal", {"-e"}},
+        {"terminator", {"-x"}},
+        {"tilix", {"-e"}},
+        {"kitty", {}},
+        {"alacritty", {"-e"}},
+        {"qterminal", {"-e"}},
+        {"urxvt", {"-e"}},
+        {"st", {"-e"}},
+        {"xterm", {"-e"}},
     };
     return terminals;
 }

@@ -20,7 +20,8 @@ bool isUsableDirectory(const std::string& directory, char separator) {
     if (separator != '\\') {
         return directory.front() == separator;
     }
-    const bool drive = directory.size() >= 3 && std::isalpha(static_cast<unsigned char>(directory[0])) &&
+    const bool drive = directory.size() >= 3 &&
+                       std::isalpha(static_cast<unsigned char>(directory[0])) &&
                        directory[1] == ':' && directory[2] == '\\';
     return drive || directory.starts_with("\\\\");
 }
@@ -35,7 +36,8 @@ ToolDirectories usableDirectories(ToolDirectories directories, char separator) {
 }
 
 std::string notAbsoluteMessage(const std::string& directory, char separator) {
-    const std::string example = separator == '\\' ? "C:\\java\\bin\\" : "/usr/lib/jvm/default-java/bin/";
+    const std::string example =
+        separator == '\\' ? "C:\\java\\bin\\" : "/usr/lib/jvm/default-java/bin/";
     std::string shown;
     for (const char c : directory) {
         shown += c == '\0' ? ' ' : c;

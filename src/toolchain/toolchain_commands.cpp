@@ -86,7 +86,8 @@ void frmMain::mnuRunJava_Click() {
         return;
     }
     GetFileName();
-    runBuildScript("java " + toolchain::scriptWord(document->FileName), "运行 " + document->FileName);
+    runBuildScript("java " + toolchain::scriptWord(document->FileName),
+                   "运行 " + document->FileName);
 }
 
 void frmMain::mnuFileBuildAsHtm_Click() {
@@ -149,9 +150,9 @@ void frmMain::mnuSendToExplorer_Click() {
     }
     auto& services = module_.services;
     try {
-        toolchain::startProgram(services, toolchain::browserCommand(
-                                              document->Caption(),
-                                              services.location.directorySeparator()));
+        toolchain::startProgram(
+            services,
+            toolchain::browserCommand(document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

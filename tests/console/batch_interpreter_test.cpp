@@ -138,9 +138,9 @@ TEST(SplitLines, TakesCrLfAndLfAsLineEndsAndKeepsEmptyLines) {
 TEST(SplitWords, SplitsAtBlankRunsQuotesGroupAndNothingElseIsInterpreted) {
     EXPECT_THAT(console::splitWords("  javac \t -d  out My File.java  "),
                 ElementsAre("javac", "-d", "out", "My", "File.java"));
-    EXPECT_THAT(console::splitWords("say \"a b\" $(touch x) a;b&c `id` 'q' %PATH% |x >y"),
-                ElementsAre("say", "a b", "$(touch", "x)", "a;b&c", "`id`", "'q'", "%PATH%",
-                            "|x", ">y"));
+    EXPECT_THAT(
+        console::splitWords("say \"a b\" $(touch x) a;b&c `id` 'q' %PATH% |x >y"),
+        ElementsAre("say", "a b", "$(touch", "x)", "a;b&c", "`id`", "'q'", "%PATH%", "|x", ">y"));
     EXPECT_THAT(console::splitWords("javac \"./-J-version A.java\""),
                 ElementsAre("javac", "./-J-version A.java"));
     EXPECT_THAT(console::splitWords("java \"say \"\"hi\"\"\" \"\" a\"b c\"d \"open end"),
@@ -322,8 +322,7 @@ TEST_F(InterpreterTest, WordsReachTheProgramAsTheyStandAndQuotedNamesAsOneArgume
 }
 
 TEST_F(InterpreterTest, WithoutAnAppletViewerTheAppletHostRunsInTheScriptsJava) {
-    const std::string script =
-        "@set path=/jdk/bin/\r\nappletviewer.exe \"My Page 页.htm\"\r\n";
+    const std::string script = "@set path=/jdk/bin/\r\nappletviewer.exe \"My Page 页.htm\"\r\n";
     host.executables = {"/jdk/bin/java", "/usr/bin/java"};
     Interpreter withHost = interpreter();
     withHost.setAppletHost("/opt/m/morvane-applet-host.jar");

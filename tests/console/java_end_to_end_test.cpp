@@ -213,9 +213,8 @@ TEST_F(RealJava, AnAppletPageNamedWithBlanksShowsInAWindowOnTheJdksJava) {
     // The JDK has no applet viewer; the host shows the page on a display of its own.
     ASSERT_FALSE(exists(bin_ + "appletviewer"));
     const std::string script = writeDebugBat(dir, "appletviewer.exe \"My Page 页.htm\"");
-    Finished shown =
-        run({"/usr/bin/xvfb-run", "-a", interpreterPath(), dir, script}, {},
-            environmentWith({"DISPLAY"}));
+    Finished shown = run({"/usr/bin/xvfb-run", "-a", interpreterPath(), dir, script}, {},
+                         environmentWith({"DISPLAY"}));
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_THAT(shown.out, HasSubstr(">appletviewer.exe \"My Page 页.htm\"\n请按任意键继续. . ."));
     const std::vector<std::string> record = [&] {
@@ -240,8 +239,9 @@ TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
     TempDir dir;
     writeFile(dir / "Plain.java", "public class Plain {}\n");
     writeFile(dir / "Probe.java", kProbeApplet);
-    ASSERT_EQ(runScript(dir.path(), writeDebugBat(dir.path(), "javac Plain.java Probe.java")).exitCode,
-              0);
+    ASSERT_EQ(
+        runScript(dir.path(), writeDebugBat(dir.path(), "javac Plain.java Probe.java")).exitCode,
+        0);
     struct Case {
         std::string code;
         std::vector<std::string> environment;
@@ -268,7 +268,8 @@ TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
 TEST_F(RealJava, WithoutJavaOnTheScriptsPathTheConsoleSaysTheViewerIsMissing) {
     TempDir dir;
     writeFile(dir / "Hello.htm", "<applet code=Hello.class></applet>\r\n");
-    writeFile(dir / "debug.bat", "set path=" + dir.path() + "/\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
+    writeFile(dir / "debug.bat",
+              "set path=" + dir.path() + "/\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
     Finished f = runScript(dir.path(), dir / "debug.bat");
     EXPECT_EQ(f.err, "'appletviewer.exe' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n");
     EXPECT_EQ(f.out, "\n" + dir.path() + ">set path=" + dir.path() +

@@ -15,14 +15,14 @@
 #include <functional>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 #include <QCoreApplication>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -124,16 +124,16 @@ protected:
     platform::qt::QtProcessStart processes_;
     platform::qt::QtSystemEnvironment environment_;
     platform::qt::PosixPrivateFiles privateFiles_;
-    platform::Services services_{platform_.messageBox, platform_.settings,    platform_.location,
-                                 platform_.files,      platform_.codePage,    platform_.windows,
-                                 platform_.fileDialogs, processes_,           platform_.clipboard,
-                                 environment_,         privateFiles_};
+    platform::Services services_{platform_.messageBox,  platform_.settings, platform_.location,
+                                 platform_.files,       platform_.codePage, platform_.windows,
+                                 platform_.fileDialogs, processes_,         platform_.clipboard,
+                                 environment_,          privateFiles_};
 };
 
 TEST_F(ProcessStartTest, StartPassesEachArgumentTheFolderAndTheAdditionsAndSaysWhenNothingRan) {
     const std::string odd = temp_ / "page \"q\" & ; $(touch pwned).htm";
-    writeFile(bin_ + "/note", "#!/bin/sh\nprintf '%s\\n' \"$@\" \"$PWD\" \"$EXTRA\" > '" +
-                                  record_ + "'\n");
+    writeFile(bin_ + "/note",
+              "#!/bin/sh\nprintf '%s\\n' \"$@\" \"$PWD\" \"$EXTRA\" > '" + record_ + "'\n");
     makeExecutable(bin_ + "/note");
     EXPECT_TRUE(processes_.start({{"note", odd, "-x"}, runtime_, {{"EXTRA", "a b"}}, {}}));
     ASSERT_TRUE(waitUntil([&] { return exists(record_); }));

@@ -23,12 +23,14 @@ TEST(TerminalCommand, TheUsersTerminalThenTheDesktopsThenTheCommonOnesEachWithIt
     const std::vector<std::string> command = {"/opt/m/morvane-bat", "--launch", "0123abcd"};
     const std::vector<Choice> cases = {
         {"kitty", {"kitty", "x-terminal-emulator", "xterm"}, {"kitty"}},
-        {"/usr/local/bin/alacritty", {"/usr/local/bin/alacritty", "xterm"},
+        {"/usr/local/bin/alacritty",
+         {"/usr/local/bin/alacritty", "xterm"},
          {"/usr/local/bin/alacritty", "-e"}},
         {"my-terminal", {"my-terminal", "xterm"}, {"my-terminal", "-e"}},
         {"foot", {"foot"}, {"foot"}},
         {"missing", {"x-terminal-emulator", "xterm"}, {"x-terminal-emulator", "-e"}},
-        {std::nullopt, {"x-terminal-emulator", "gnome-terminal", "xterm"},
+        {std::nullopt,
+         {"x-terminal-emulator", "gnome-terminal", "xterm"},
          {"x-terminal-emulator", "-e"}},
         {"", {"gnome-terminal", "konsole", "xterm"}, {"gnome-terminal", "--"}},
         {std::nullopt, {"konsole", "xterm"}, {"konsole", "-e"}},
@@ -62,10 +64,10 @@ TEST(TerminalCommand, NothingWithoutATerminalAndTheMessageNamesPackages) {
         return false;
     };
     EXPECT_FALSE(toolchain::terminalCommand("mine", none, {"/b"}).has_value());
-    EXPECT_THAT(asked, ElementsAre("mine", "x-terminal-emulator", "gnome-terminal", "konsole",
-                                   "xfce4-terminal", "mate-terminal", "lxterminal", "terminator",
-                                   "tilix", "kitty", "alacritty", "qterminal", "urxvt", "st",
-                                   "xterm"));
+    EXPECT_THAT(asked,
+                ElementsAre("mine", "x-terminal-emulator", "gnome-terminal", "konsole",
+                            "xfce4-terminal", "mate-terminal", "lxterminal", "terminator", "tilix",
+                            "kitty", "alacritty", "qterminal", "urxvt", "st", "xterm"));
     // Debian 12 package names: urxvt comes in rxvt-unicode, st in stterm.
     const std::string message = toolchain::noTerminalMessage();
     EXPECT_THAT(message, HasSubstr("apt-get install xterm"));
@@ -104,7 +106,8 @@ TEST(ConsoleLaunch, TokensFoldersAndTitles) {
     EXPECT_EQ(toolchain::launchFilePath("/run/user/1000", token),
               "/run/user/1000/morvane-" + token + ".launch");
     // Control characters, C1 ones included, cannot end the title or start a sequence.
-    EXPECT_EQ(toolchain::windowTitleSequence("编译 a\x1b]0;x\x07\xC2\x9B" "b.java"),
+    EXPECT_EQ(toolchain::windowTitleSequence("编译 a\x1b]0;x\x07\xC2\x9B"
+                                             "b.java"),
               "\x1b]0;编译 a]0;xb.java\x07");
 }
 

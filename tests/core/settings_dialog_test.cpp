@@ -61,12 +61,12 @@ TEST_F(SettingsDialog, ASingleSeparatorIsAcceptedAsItStands) {
 
 TEST_F(SettingsDialog, ARelativeDirectoryIsRefusedWithAMessageAndTheDialogStays) {
     startWith("", {[](fakes::FakeSettingsDialog& d) {
-                   type("bin/", "/src/")(d);
-                   EXPECT_TRUE(d.open);
-                   type("/jdk/", "  ")(d);
-                   EXPECT_TRUE(d.open);
-                   type("/jdk/", "/src/")(d);
-               }});
+                  type("bin/", "/src/")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "  ")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "/src/")(d);
+              }});
     // Blanks count as text, so they pass the empty test, but they name no directory either.
     std::vector<std::string> prompts;
     for (const auto& box : platform.messageBox.shown) {

@@ -38,9 +38,7 @@ protected:
         }
         return result;
     }
-    bool nothingStarted() {
-        return platform.processes.started.empty();
-    }
+    bool nothingStarted() { return platform.processes.started.empty(); }
 };
 
 TEST_F(Toolchain, CompileWritesTheScriptAndStartsItInTheSourcesFolder) {
@@ -184,8 +182,8 @@ TEST_F(Toolchain, NamesThatWouldSplitOrReadAsOptionsAreQuotedOthersKeepTheirLine
         {"/s/中文类.java", &app::frmMain::mnuRunJava_Click, "java 中文类", "运行 中文类"},
         {"/s/x-y.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe x-y.htm",
          "浏览 x-y.htm"},
-        {"/s/-J-version A.java", &app::frmMain::mnuCombile_Click,
-         "javac \"./-J-version A.java\"", "编译 -J-version A.java"},
+        {"/s/-J-version A.java", &app::frmMain::mnuCombile_Click, "javac \"./-J-version A.java\"",
+         "编译 -J-version A.java"},
         {"/s/-version.java", &app::frmMain::mnuRunJava_Click, "java \"./-version\"",
          "运行 -version"},
         {"/s/My Page 页.htm", &app::frmMain::mnuJavaViewer_Click,
@@ -194,8 +192,7 @@ TEST_F(Toolchain, NamesThatWouldSplitOrReadAsOptionsAreQuotedOthersKeepTheirLine
          "编译 say \"hi\".java"},
         {"/s/a&b|c.java", &app::frmMain::mnuCombile_Click, "javac \"a&b|c.java\"",
          "编译 a&b|c.java"},
-        {"/s/<x>^%y%.java", &app::frmMain::mnuRunJava_Click, "java \"<x>^%y%\"",
-         "运行 <x>^%y%"},
+        {"/s/<x>^%y%.java", &app::frmMain::mnuRunJava_Click, "java \"<x>^%y%\"", "运行 <x>^%y%"},
         {"/s/tab\there.java", &app::frmMain::mnuRunJava_Click, "java \"tab\there\"",
          "运行 tab\there"},
     };
@@ -235,13 +232,12 @@ TEST_F(Toolchain, TheTerminalIsToldTheHelperAndATokenAndNoNameAtAll) {
     EXPECT_TRUE(toolchain::isLaunchToken(request.argv[4]));
     EXPECT_NE(request.argv[4], platform.processes.started[1].argv[4]) << "a token per console";
     EXPECT_EQ(request.workingDirectory, folder);
-    EXPECT_EQ(request.environmentAdditions,
-              (std::vector<std::pair<std::string, std::string>>{
-                  {"XAPPLRESDIR", "/opt/morvane/x-resources/"}}));
+    EXPECT_EQ(request.environmentAdditions, (std::vector<std::pair<std::string, std::string>>{
+                                                {"XAPPLRESDIR", "/opt/morvane/x-resources/"}}));
     EXPECT_EQ(platform.privateFiles.folders, std::set<std::string>{"/run/user/1000"});
-    EXPECT_EQ(platform.privateFiles.files.count("/run/user/1000/morvane-" + request.argv[4] +
-                                                ".launch"),
-              1u);
+    EXPECT_EQ(
+        platform.privateFiles.files.count("/run/user/1000/morvane-" + request.argv[4] + ".launch"),
+        1u);
     ASSERT_EQ(platform.consoles().size(), 2u);
     EXPECT_EQ(platform.consoles()[0].workingDirectory, folder);
     EXPECT_EQ(platform.consoles()[0].script, Script);
@@ -258,9 +254,9 @@ TEST_F(Toolchain, TheUsersTerminalComesFirstAndTheirResourceChoicesStand) {
     EXPECT_EQ(platform.privateFiles.folders, std::set<std::string>{"/tmp/morvane-1000"});
     ASSERT_EQ(platform.processes.started.size(), 1u);
     const auto& argv = platform.processes.started[0].argv;
-    EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.end() - 1),
-              (std::vector<std::string>{"/usr/local/bin/kitty", "/opt/morvane/morvane-bat",
-                                        "--launch"}));
+    EXPECT_EQ(
+        std::vector<std::string>(argv.begin(), argv.end() - 1),
+        (std::vector<std::string>{"/usr/local/bin/kitty", "/opt/morvane/morvane-bat", "--launch"}));
     EXPECT_TRUE(platform.processes.started[0].environmentAdditions.empty());
 
     environment.variables = {{"TERMINAL", "not-installed"}, {"XUSERFILESEARCHPATH", "/x/%N"}};
@@ -283,7 +279,8 @@ TEST_F(Toolchain, WhatKeepsAConsoleFromOpeningIsSaidAndNoLaunchFileIsLeft) {
          "工作目录“/home/u/src”不存在，无法运行批处理文件。"},
         {[](auto& p) { p.processes.refuse = true; }, "无法启动程序“xterm”。"},
         {[](auto& p) {
-             p.privateFiles.failure = platform::RuntimeError(75, "“/run/user/1000”：Permission denied");
+             p.privateFiles.failure =
+                 platform::RuntimeError(75, "“/run/user/1000”：Permission denied");
          },
          "无法准备控制台窗口的启动文件：“/run/user/1000”：Permission denied"},
     };
@@ -330,9 +327,9 @@ TEST_F(Toolchain, AStartThatFailsIsReported) {
     main().mnuSendToExplorer_Click();
     platform.environment.onSearchPath.erase("xdg-open");
     main().mnuSendToExplorer_Click();
-    EXPECT_EQ(boxes(), (std::vector<std::string>{"错误处理: 无法启动程序“xterm”。",
-                                                 "错误处理: 无法启动程序“xdg-open”。",
-                                                 "错误处理: 找不到程序“xdg-open”，请确认它已安装。"}));
+    EXPECT_EQ(boxes(), (std::vector<std::string>{
+                           "错误处理: 无法启动程序“xterm”。", "错误处理: 无法启动程序“xdg-open”。",
+                           "错误处理: 找不到程序“xdg-open”，请确认它已安装。"}));
     EXPECT_TRUE(platform.privateFiles.files.empty()) << "the unused launch file is removed";
 }
 

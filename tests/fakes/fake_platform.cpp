@@ -370,11 +370,11 @@ std::vector<FakePlatform::Console> FakePlatform::consoles() const {
             continue;
         }
         const std::string path = toolchain::launchFilePath(
-            toolchain::launchFolder(environment.variables.count("XDG_RUNTIME_DIR") != 0
-                                        ? std::optional<std::string>(
-                                              environment.variables.at("XDG_RUNTIME_DIR"))
-                                        : std::nullopt,
-                                    environment.user),
+            toolchain::launchFolder(
+                environment.variables.count("XDG_RUNTIME_DIR") != 0
+                    ? std::optional<std::string>(environment.variables.at("XDG_RUNTIME_DIR"))
+                    : std::nullopt,
+                environment.user),
             token);
         const auto file = privateFiles.files.find(path);
         if (file == privateFiles.files.end()) {

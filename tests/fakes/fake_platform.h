@@ -395,9 +395,9 @@ struct FakePlatform {
     FakeClipboard clipboard;
     FakeSystemEnvironment environment;
     FakePrivateFiles privateFiles;
-    platform::Services services{messageBox, settings,    location,  files,     codePage,
-                                windows,    fileDialogs, processes, clipboard, environment,
-                                privateFiles};
+    platform::Services services{messageBox, settings,    location,    files,
+                                codePage,   windows,     fileDialogs, processes,
+                                clipboard,  environment, privateFiles};
 
     // The consoles opened so far, as their launch files tell them.
     struct Console {

@@ -5,9 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <unistd.h>
+
 #include <sys/random.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform::qt {
 namespace {
