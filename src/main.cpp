@@ -1,4 +1,5 @@
 #include "app/module1.h"
+#include "platform/qt/chinese_fonts.h"
 #include "platform/qt/iconv_code_page.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
@@ -35,10 +36,7 @@ void substituteSimSun() {
         QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("SimSun"));
         return;
     }
-    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
-                                                        QStringLiteral("Noto Sans CJK SC"),
-                                                        QStringLiteral("WenQuanYi Zen Hei"),
-                                                        QStringLiteral("AR PL UMing CN")});
+    QFont::insertSubstitutions(QStringLiteral("宋体"), platform::qt::simSunStandIns());
 }
 
 } // namespace

@@ -26,7 +26,7 @@ using platform::RuntimeError;
 using platform::qt::QtTextFiles;
 namespace ErrorNumber = platform::ErrorNumber;
 
-constexpr uid_t kNobody = 65534;
+constexpr uid_t Nobody = 65534;
 
 void writeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -83,7 +83,7 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) {
             ::_exit(250);
         }
         ::_exit(outcomeOf(action));
@@ -96,7 +96,7 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
 // As root, gives the file to the user the unprivileged child runs as, so that it may write it.
 void handToOrdinaryUser(const std::string& path) {
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(path.c_str(), Nobody, Nobody), 0);
     }
 }
 
@@ -171,10 +171,10 @@ TEST_F(QtTextFilesTest, ReplacingKeepsTheOwnerWherePermitted) {
         GTEST_SKIP() << "only root may give a file to another user";
     }
     writeFile(path("A.java"), "old");
-    ASSERT_EQ(::chown(path("A.java").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(path("A.java").c_str(), Nobody, Nobody), 0);
     files_.replaceBytes(path("A.java"), "new");
-    EXPECT_EQ(statusOf(path("A.java")).st_uid, kNobody);
-    EXPECT_EQ(statusOf(path("A.java")).st_gid, kNobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_uid, Nobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_gid, Nobody);
 }
 
 TEST_F(QtTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
