@@ -1,15 +1,17 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "toolchain_commands.h"
+
 #include "applet_page.h"
 #include "build_script.h"
 #include "console_start.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "files/get_file_name.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 #include "tool_directories.h"
 
-namespace app {
+namespace toolchain {
 
 namespace {
 
@@ -19,50 +21,50 @@ const char* const FailureTitle = "错误处理";
 
 } // namespace
 
-void frmMain::warn(const std::string& text, const std::string& title) {
-    module_.services.messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
+void ToolchainCommands::warn(const std::string& text, const std::string& title) {
+    context_.services().messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
 }
 
-void frmMain::runBuildScript(const std::string& toolLine, const std::string& title) {
-    auto& services = module_.services;
+void ToolchainCommands::runBuildScript(const std::string& toolLine, const std::string& title) {
+    auto& services = context_.services();
+    const editor::ProcessValues& values = context_.values();
     const char separator = services.location.directorySeparator();
     // An unset source directory would put the script wherever this process happens to be.
-    if (!toolchain::isUsableDirectory(module_.SourceDir, separator)) {
+    if (!isUsableDirectory(values.SourceDir, separator)) {
         services.messageBox.show("没有设置Java源程序目录，请先在“系统设置”中设置。",
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
     std::string path;
     try {
-        path = toolchain::writeBuildScript(services.files, services.codePage, module_.SourceDir,
-                                           module_.JavaBinDir, toolLine);
+        path = writeBuildScript(services.files, services.codePage, values.SourceDir,
+                                values.JavaBinDir, toolLine);
     } catch (const platform::RuntimeError& error) {
-        services.messageBox.show("无法写入批处理文件“" +
-                                     toolchain::buildScriptPath(module_.SourceDir) + "”：" +
+        services.messageBox.show("无法写入批处理文件“" + buildScriptPath(values.SourceDir) + "”：" +
                                      error.description(),
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
-    const std::string folder = toolchain::documentFolder(ActiveForm()->Caption(), separator);
+    const std::string folder = documentFolder(context_.ActiveForm()->Caption(), separator);
     try {
-        toolchain::startConsole(services, {folder, path, title});
+        startConsole(services, {folder, path, title});
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);
     }
 }
 
-void frmMain::mnuCombile_Click() {
-    editor::frmEdit* document = ActiveForm();
+void ToolchainCommands::mnuCombile_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
     if (document->Changed) {
-        const int answer = module_.services.messageBox.show(
+        const int answer = context_.services().messageBox.show(
             "文件已改变，但未保存，是否保存？",
             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, ErrorCheck);
         if (answer == platform::MsgBoxResult::Yes) {
-            mnuFileSave_Click();
+            context_.mnuFileSave_Click();
         }
     }
     // The caption is read again: a save just now may have given the document its name.
@@ -70,13 +72,13 @@ void frmMain::mnuCombile_Click() {
         nullptr) {
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     const std::string source = document->FileName + ".java";
-    runBuildScript("javac " + toolchain::scriptWord(source), "编译 " + source);
+    runBuildScript("javac " + scriptWord(source), "编译 " + source);
 }
 
-void frmMain::mnuRunJava_Click() {
-    editor::frmEdit* document = ActiveForm();
+void ToolchainCommands::mnuRunJava_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
@@ -85,13 +87,12 @@ void frmMain::mnuRunJava_Click() {
         warn("只有当当前文编译生成*.class文件后方能使用本命令！", ErrorNotice);
         return;
     }
-    GetFileName();
-    runBuildScript("java " + toolchain::scriptWord(document->FileName),
-                   "运行 " + document->FileName);
+    files::GetFileName(context_);
+    runBuildScript("java " + scriptWord(document->FileName), "运行 " + document->FileName);
 }
 
-void frmMain::mnuFileBuildAsHtm_Click() {
-    editor::frmEdit* source = ActiveForm();
+void ToolchainCommands::mnuFileBuildAsHtm_Click() {
+    editor::frmEdit* source = context_.ActiveForm();
     if (source == nullptr) {
         return;
     }
@@ -99,23 +100,23 @@ void frmMain::mnuFileBuildAsHtm_Click() {
         warn("只能对当前的JavaApplet源程序生成Html文件", ErrorCheck);
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     const std::string baseName = source->FileName;
     editor::frmEdit* page = nullptr;
     try {
-        page = &NewDocument();
+        page = &context_.NewDocument();
     } catch (const platform::RuntimeError&) {
-        reportNoMoreDocuments();
+        context_.reportNoMoreDocuments();
         return;
     }
-    page->txtEdit().setText(editor::controlText(toolchain::appletPageText(baseName)));
+    page->txtEdit().setText(editor::controlText(appletPageText(baseName)));
     page->FileName = baseName;
 }
 
-editor::frmEdit* frmMain::savedDocumentWith(const std::string& extension,
-                                            const std::string& unsaved,
-                                            const std::string& wrongExtension) {
-    editor::frmEdit* document = ActiveForm();
+editor::frmEdit* ToolchainCommands::savedDocumentWith(const std::string& extension,
+                                                      const std::string& unsaved,
+                                                      const std::string& wrongExtension) {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return nullptr;
     }
@@ -131,32 +132,31 @@ editor::frmEdit* frmMain::savedDocumentWith(const std::string& extension,
     return document;
 }
 
-void frmMain::mnuJavaViewer_Click() {
+void ToolchainCommands::mnuJavaViewer_Click() {
     editor::frmEdit* document =
         savedDocumentWith(".htm", "请先将文件保存为*.htm文件！", "只能浏览*.Htm文件!");
     if (document == nullptr) {
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     const std::string page = document->FileName + ".htm";
-    runBuildScript("appletviewer.exe " + toolchain::scriptWord(page), "浏览 " + page);
+    runBuildScript("appletviewer.exe " + scriptWord(page), "浏览 " + page);
 }
 
-void frmMain::mnuSendToExplorer_Click() {
+void ToolchainCommands::mnuSendToExplorer_Click() {
     editor::frmEdit* document =
         savedDocumentWith(".htm", "请先保存文件!", "只能发送*.Htm文件到浏览器!");
     if (document == nullptr) {
         return;
     }
-    auto& services = module_.services;
+    auto& services = context_.services();
     try {
-        toolchain::startProgram(
-            services,
-            toolchain::browserCommand(document->Caption(), services.location.directorySeparator()));
+        startProgram(services,
+                     browserCommand(document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);
     }
 }
 
-} // namespace app
+} // namespace toolchain
