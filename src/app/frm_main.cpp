@@ -69,10 +69,7 @@ void frmMain::restorePlacement() {
 void frmMain::readToolDirectories() {
     auto& services = module_.services;
     std::string path;
-    tolerating([&] {
-        path = toolchain::setIniPath(services.location.programDirectory(),
-                                     services.location.directorySeparator());
-    });
+    tolerating([&] { path = toolchain::chooseSetIniPath(services.location, ApplicationTitle); });
     tolerating([&] {
         const auto directories = toolchain::readSetIni(services.files, services.codePage, path);
         module_.JavaBinDir = directories.javaBinDir;

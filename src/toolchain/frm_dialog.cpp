@@ -42,7 +42,9 @@ void frmDialog::Show() {
 }
 
 void frmDialog::Form_Load() {
-    view_->setText1(module_.JavaBinDir);
+    // At a first start the compiler the system already finds is offered; only OK keeps it.
+    view_->setText1(module_.JavaBinDir.empty() ? javacFolderOnSearchPath(module_.services.location)
+                                               : module_.JavaBinDir);
     view_->setText2(module_.SourceDir);
     view_->setLabel1(Label1Caption);
     view_->setLabel2(Label2Caption);
@@ -62,6 +64,11 @@ void frmDialog::OKButton_Click() {
     module_.JavaBinDir = view_->text1();
     module_.SourceDir = view_->text2();
     try {
+        // A per-user Set.ini may be the first file in its folder.
+        const std::string folder = folderOf(module_.SetIniPath, separator);
+        if (!folder.empty()) {
+            services.location.createDirectory(folder);
+        }
         writeSetIni(services.files, services.codePage, module_.SetIniPath,
                     {module_.JavaBinDir, module_.SourceDir});
     } catch (const platform::RuntimeError& error) {

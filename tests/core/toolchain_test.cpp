@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "toolchain/applet_page.h"
+#include "toolchain/helper_files.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,23 @@ TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     EXPECT_EQ(platform.files.files["c:\\javasemple\\debug.bat"],
               "set path=C:\\java\\bin\\\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
     EXPECT_EQ(platform.processes.terminals.at(0).workingDirectory, "c:\\javasemple");
+}
+
+TEST(HelperFiles, BesideTheProgramInTheBuildElseInTheInstalledHelperFolder) {
+    EXPECT_EQ(toolchain::installedHelperDirectory(), "../libexec/morvane");
+    std::vector<std::string> asked;
+    const auto present = [&](const std::string& path) {
+        asked.push_back(path);
+        return path == "/home/u/build/morvane-bat";
+    };
+    EXPECT_EQ(toolchain::helperPath("/home/u/build", '/', "morvane-bat", present),
+              "/home/u/build/morvane-bat");
+    EXPECT_EQ(toolchain::helperPath("/usr/bin", '/', "morvane-bat", present),
+              "/usr/bin/../libexec/morvane/morvane-bat");
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"/home/u/build/morvane-bat", "/usr/bin/morvane-bat"}));
+    EXPECT_EQ(toolchain::helperPath("C:\\M\\", '\\', "morvane-bat.exe", present),
+              "C:\\M\\..\\libexec\\morvane\\morvane-bat.exe");
 }
 
 } // namespace

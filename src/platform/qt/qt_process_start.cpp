@@ -1,6 +1,7 @@
 #include "platform/qt/qt_process_start.h"
 
 #include "platform/error.h"
+#include "toolchain/helper_files.h"
 #include "toolchain/terminal_command.h"
 
 #include <optional>
@@ -20,13 +21,20 @@ QString fromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A file shipped with the program: beside it in the build folder, in the helper folder when
+// installed.
+QString helperFile(const QString& name) {
+    return QDir::cleanPath(QString::fromStdString(toolchain::helperPath(
+        QCoreApplication::applicationDirPath().toStdString(), '/', name.toStdString(),
+        [](const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); })));
+}
+
 // An xterm's default bitmap font has no Chinese glyphs; a console that prints the pause prompt
 // in Chinese reads the resource file shipped beside the program instead, unless the user has
 // chosen one of their own. Other terminals ignore it.
 QProcessEnvironment consoleEnvironment() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString resources =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-xterm.ad"));
+    const QString resources = helperFile(QStringLiteral("morvane-xterm.ad"));
     if (!environment.contains(QStringLiteral("XENVIRONMENT")) && QFileInfo::exists(resources)) {
         environment.insert(QStringLiteral("XENVIRONMENT"), resources);
     }
@@ -63,9 +71,9 @@ QString QtProcessStart::interpreter() const {
         return interpreter_;
     }
 #ifdef Q_OS_WIN
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-bat.exe"));
+    return helperFile(QStringLiteral("morvane-bat.exe"));
 #else
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-bat"));
+    return helperFile(QStringLiteral("morvane-bat"));
 #endif
 }
 

@@ -14,6 +14,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -216,25 +217,44 @@ void QtTextControl::configure() {
     }
 }
 
+namespace {
+
+// Whether the face's Latin letters all take one width, as 宋体's do, so that code lines up.
+bool latinIsFixedPitch(const QString& family) {
+    const QFontMetricsF metrics{QFont(family, 15)};
+    const qreal narrow = metrics.horizontalAdvance(QStringLiteral("il1."));
+    return narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QStringLiteral("MW@m")));
+}
+
+} // namespace
+
 QString QtTextControl::baseFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        const char* const candidates[] = {"宋体",
-                                          "SimSun",
-                                          "新宋体",
-                                          "NSimSun",
-                                          "Noto Serif CJK SC",
-                                          "Noto Sans CJK SC",
-                                          "WenQuanYi Zen Hei",
-                                          "AR PL UMing CN"};
-        for (const char* candidate : candidates) {
-            const QString name = QString::fromUtf8(candidate);
-            if (installed.contains(name, Qt::CaseInsensitive)) {
-                return name;
+        const auto isInstalled = [&](const char* name) {
+            return installed.contains(QString::fromUtf8(name), Qt::CaseInsensitive);
+        };
+        // 宋体 itself.
+        for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"}) {
+            if (isInstalled(name)) {
+                return QString::fromUtf8(name);
+            }
+        }
+        // A stand-in with fixed-pitch Latin letters: a Song (Ming) style face where one is,
+        // else a sans one.
+        for (const char* name : {"AR PL UMing CN", "AR PL SungtiL GB", "Noto Sans Mono CJK SC",
+                                 "WenQuanYi Zen Hei Mono"}) {
+            if (isInstalled(name) && latinIsFixedPitch(QString::fromUtf8(name))) {
+                return QString::fromUtf8(name);
+            }
+        }
+        for (const char* name : {"Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Zen Hei"}) {
+            if (isInstalled(name)) {
+                return QString::fromUtf8(name);
             }
         }
         // Left to the font configuration's own substitute.
-        return QString::fromUtf8(candidates[0]);
+        return QStringLiteral("宋体");
     }();
     return family;
 }
