@@ -77,10 +77,8 @@ void frmMain::restorePlacement() {
 void frmMain::readToolDirectories() {
     auto& services = module_.services;
     std::string path;
-    platform::tolerating([&] {
-        path = toolchain::setIniPath(services.location.programDirectory(),
-                                     services.location.directorySeparator());
-    });
+    platform::tolerating(
+        [&] { path = toolchain::chooseSetIniPath(services.location, ApplicationTitle); });
     platform::tolerating([&] {
         // A relative directory would be taken from wherever a script runs: it counts as not set.
         const auto directories = toolchain::usableDirectories(

@@ -1,6 +1,7 @@
 #include "toolchain/console_start.h"
 
 #include "platform/error.h"
+#include "toolchain/helper_files.h"
 #include "toolchain/terminal_command.h"
 
 namespace toolchain {
@@ -35,10 +36,9 @@ std::string writeLaunchFile(platform::Services& services, const std::string& fol
 
 } // namespace
 
-ConsoleFiles consoleFiles(const std::string& programDirectory) {
-    const std::string folder =
-        programDirectory.ends_with('/') ? programDirectory : programDirectory + "/";
-    return {folder + "morvane-bat", folder + "x-resources"};
+ConsoleFiles consoleFiles(const std::string& programDirectory, const FileExists& exists) {
+    return {helperPath(programDirectory, '/', "morvane-bat", exists),
+            helperPath(programDirectory, '/', "x-resources", exists)};
 }
 
 std::vector<std::pair<std::string, std::string>>
@@ -58,7 +58,10 @@ void startConsole(platform::Services& services, const ConsoleLaunch& launch) {
                 platform::ErrorNumber::PathFileAccess, startFailedMessage("cmd.exe"));
         return;
     }
-    const ConsoleFiles files = consoleFiles(services.location.programDirectory());
+    const ConsoleFiles files =
+        consoleFiles(services.location.programDirectory(), [&](const std::string& path) {
+            return environment.isExecutableFile(path) || environment.isDirectory(path);
+        });
     require(environment.isExecutableFile(files.helper), platform::ErrorNumber::FileNotFound,
             interpreterMissingMessage(files.helper));
     // The token stands in for the launch file, which the helper finds by the same rule.

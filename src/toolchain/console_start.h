@@ -2,6 +2,7 @@
 
 #include "platform/services.h"
 #include "toolchain/console_launch.h"
+#include "toolchain/helper_files.h"
 
 #include <functional>
 #include <optional>
@@ -11,13 +12,13 @@
 
 namespace toolchain {
 
-// Where the console helper and the console's X resources are installed, from the program's
-// own folder.
+// Where the console helper and the console's X resources are, from the program's own folder:
+// beside it in a build folder, in the helper folder of an installed copy.
 struct ConsoleFiles {
     std::string helper;
     std::string xResources;
 };
-ConsoleFiles consoleFiles(const std::string& programDirectory);
+ConsoleFiles consoleFiles(const std::string& programDirectory, const FileExists& exists);
 
 using VariableLookup = std::function<std::optional<std::string>(const std::string& name)>;
 

@@ -49,6 +49,35 @@ std::string setIniPath(const std::string& programDirectory, char separator) {
     return withFinalSeparator(programDirectory, separator) + SetIniName;
 }
 
+std::string chooseSetIniPath(platform::ProgramLocation& location, const std::string& folderName) {
+    const std::string programDirectory = location.programDirectory();
+    const char separator = location.directorySeparator();
+    const std::string beside = setIniPath(programDirectory, separator);
+    if (location.exists(beside) || location.canWriteIn(programDirectory)) {
+        return beside;
+    }
+    const std::string configuration = location.userConfigDirectory();
+    if (configuration.empty()) {
+        return beside;
+    }
+    return setIniPath(withFinalSeparator(configuration, separator) + folderName, separator);
+}
+
+std::string folderOf(const std::string& path, char separator) {
+    const auto last = path.rfind(separator);
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+std::string javacFolderOnSearchPath(platform::ProgramLocation& location) {
+    const char separator = location.directorySeparator();
+    const std::string compiler = location.findOnSearchPath("javac");
+    const auto last = compiler.rfind(separator);
+    if (last == std::string::npos) {
+        return {};
+    }
+    return compiler.substr(0, last + 1);
+}
+
 ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codePage,
                            const std::string& path) {
     files::SequentialInput input(files, codePage, path);

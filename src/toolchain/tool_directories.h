@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/code_page.h"
+#include "platform/program_location.h"
 #include "platform/text_files.h"
 
 #include <string>
@@ -17,6 +18,18 @@ inline constexpr const char* SetIniName = "Set.ini";
 
 // The settings file beside the program: one separator between directory and name, none extra.
 std::string setIniPath(const std::string& programDirectory, char separator);
+
+// Where Set.ini is kept: beside the program when it is there already or the program's folder
+// can be written (as in a build folder); otherwise, as for a copy installed in a read-only
+// folder, in the folder named folderName in the user's configuration folder.
+std::string chooseSetIniPath(platform::ProgramLocation& location, const std::string& folderName);
+
+// The folder part of path, without its final separator; empty when path has none.
+std::string folderOf(const std::string& path, char separator);
+
+// The folder of the Java compiler the search path finds, links resolved, with the final
+// separator: the tools directory a first start offers. Empty when there is none.
+std::string javacFolderOnSearchPath(platform::ProgramLocation& location);
 
 // Line 1 the tools directory, line 2 the source directory; a value that is missing stays
 // empty. Raises the platform's error when the file cannot be read.

@@ -159,6 +159,38 @@ TEST_F(Startup, SetIniPathTakesThePlatformSeparator) {
     }
 }
 
+TEST_F(Startup, SetIniBesideTheProgramUnlessItsFolderIsReadOnly) {
+    const std::string beside = "/opt/morvane/Set.ini";
+    const std::string perUser = "/home/u/.config/MORVANE集成系统/Set.ini";
+    struct Case {
+        bool readOnly;
+        bool besideExists;
+        std::string configDirectory;
+        std::string expected;
+    };
+    for (const Case& c :
+         {Case{false, false, "/home/u/.config", beside},
+          Case{true, true, "/home/u/.config", beside},
+          Case{true, false, "/home/u/.config", perUser},
+          Case{true, false, "/home/u/.config/", perUser}, Case{true, false, "", beside}}) {
+        AppFixture run;
+        if (c.readOnly) {
+            run.platform.location.readOnly.insert("/opt/morvane");
+        }
+        if (c.besideExists) {
+            run.platform.files.files[beside] = "/jdk/bin/\r\n/src/\r\n";
+        }
+        run.platform.location.configDirectory = c.configDirectory;
+        run.platform.files.files[perUser] = "/user/jdk/\r\n/user/src/\r\n";
+        run.start();
+        EXPECT_EQ(run.module->SetIniPath, c.expected) << c.readOnly << c.besideExists;
+        const bool readsPerUser = c.expected == perUser;
+        EXPECT_EQ(run.module->JavaBinDir,
+                  readsPerUser ? "/user/jdk/" : (c.besideExists ? "/jdk/bin/" : ""));
+        EXPECT_TRUE(run.platform.location.created.empty()); // nothing made before OK
+    }
+}
+
 TEST_F(Startup, StatusBarHasEightPanelsAtTheirWidths) {
     start();
     const auto& panels = window().status.panels;

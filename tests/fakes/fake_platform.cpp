@@ -48,6 +48,28 @@ std::string FakeProgramLocation::programDirectory() {
     return directory;
 }
 
+bool FakeProgramLocation::exists(const std::string& path) {
+    return directories.count(path) != 0 || (files != nullptr && files->count(path) != 0);
+}
+
+bool FakeProgramLocation::canWriteIn(const std::string& directory) {
+    return readOnly.count(directory) == 0;
+}
+
+void FakeProgramLocation::createDirectory(const std::string& directory) {
+    if (readOnly.count(directory) != 0) {
+        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess,
+                                     "Read-only file system");
+    }
+    created.push_back(directory);
+    directories.insert(directory);
+}
+
+std::string FakeProgramLocation::findOnSearchPath(const std::string& name) {
+    const auto found = searchPath.find(name);
+    return found != searchPath.end() ? found->second : std::string();
+}
+
 std::string FakeTextFiles::readBytes(const std::string& path) {
     if (unreadable.count(path) != 0) {
         throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");

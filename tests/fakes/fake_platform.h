@@ -54,14 +54,27 @@ public:
     bool failReads = false;
 };
 
+// A program folder that can be written, unless listed in readOnly; files known to it are those
+// in the FakeTextFiles it is given.
 class FakeProgramLocation : public platform::ProgramLocation {
 public:
     std::string programDirectory() override;
     char directorySeparator() override { return separator; }
+    bool exists(const std::string& path) override;
+    bool canWriteIn(const std::string& directory) override;
+    void createDirectory(const std::string& directory) override;
+    std::string userConfigDirectory() override { return configDirectory; }
+    std::string findOnSearchPath(const std::string& name) override;
 
     std::string directory = "/opt/morvane";
     char separator = '/';
     bool fail = false;
+    const std::map<std::string, std::string>* files = nullptr;
+    std::set<std::string> readOnly;
+    std::set<std::string> directories;
+    std::vector<std::string> created;
+    std::string configDirectory = "/home/u/.config";
+    std::map<std::string, std::string> searchPath; // program name -> resolved path
 };
 
 // Files in memory; a path in readOnly or failing refuses to be written.
@@ -408,6 +421,8 @@ struct FakePlatform {
     std::vector<Console> consoles() const;
     // The programs started on their own, not in a console.
     std::vector<std::vector<std::string>> programsStarted() const;
+
+    FakePlatform() { location.files = &files.files; }
 };
 
 } // namespace fakes

@@ -2,6 +2,7 @@
 #include "editor/frm_edit.h"
 #include "toolchain/applet_page.h"
 #include "toolchain/console_launch.h"
+#include "toolchain/helper_files.h"
 #include "toolchain/terminal_command.h"
 
 #include <functional>
@@ -394,6 +395,23 @@ TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     EXPECT_EQ(console.argv, std::vector<std::string>{"cmd.exe"});
     EXPECT_EQ(console.nativeArguments, "/c \"\"c:\\javasemple\\debug.bat\"\"");
     EXPECT_EQ(console.workingDirectory, "c:\\javasemple");
+}
+
+TEST(HelperFiles, BesideTheProgramInTheBuildElseInTheInstalledHelperFolder) {
+    EXPECT_EQ(toolchain::installedHelperDirectory(), "../libexec/morvane");
+    std::vector<std::string> asked;
+    const auto present = [&](const std::string& path) {
+        asked.push_back(path);
+        return path == "/home/u/build/morvane-bat";
+    };
+    EXPECT_EQ(toolchain::helperPath("/home/u/build", '/', "morvane-bat", present),
+              "/home/u/build/morvane-bat");
+    EXPECT_EQ(toolchain::helperPath("/usr/bin", '/', "morvane-bat", present),
+              "/usr/libexec/morvane/morvane-bat");
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"/home/u/build/morvane-bat", "/usr/bin/morvane-bat"}));
+    EXPECT_EQ(toolchain::helperPath("C:\\M\\", '\\', "morvane-bat.exe", present),
+              "C:\\libexec\\morvane\\morvane-bat.exe");
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -111,19 +112,43 @@ void QtTextControl::configure() {
     }
 }
 
+namespace {
+
+// Whether the face's Latin letters all take one width, as 宋体's do, so that code lines up.
+bool latinIsFixedPitch(const QString& family) {
+    const QFontMetricsF metrics{QFont(family, 15)};
+    const qreal narrow = metrics.horizontalAdvance(QStringLiteral("il1."));
+    return narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QStringLiteral("MW@m")));
+}
+
+} // namespace
+
 QString QtTextControl::baseFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        QStringList candidates = {QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                                  QStringLiteral("新宋体"), QStringLiteral("NSimSun")};
-        candidates += simSunStandIns();
-        for (const QString& name : candidates) {
-            if (installed.contains(name, Qt::CaseInsensitive)) {
+        const auto isInstalled = [&](const QString& name) {
+            return installed.contains(name, Qt::CaseInsensitive);
+        };
+        // 宋体 itself.
+        for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                                    QStringLiteral("新宋体"), QStringLiteral("NSimSun")}) {
+            if (isInstalled(name)) {
+                return name;
+            }
+        }
+        // A stand-in with fixed-pitch Latin letters, else any.
+        for (const QString& name : fixedPitchSimSunStandIns()) {
+            if (isInstalled(name) && latinIsFixedPitch(name)) {
+                return name;
+            }
+        }
+        for (const QString& name : simSunStandIns()) {
+            if (isInstalled(name)) {
                 return name;
             }
         }
         // Left to the font configuration's own substitute.
-        return candidates.first();
+        return QStringLiteral("宋体");
     }();
     return family;
 }

@@ -230,7 +230,7 @@ TEST_F(ProcessStartTest, MissingTerminalHelperOrFolderIsRefusedWithWhatToDo) {
         startConsole(temp_.path());
         FAIL() << "started without the helper";
     } catch (const RuntimeError& e) {
-        EXPECT_THAT(e.description(), HasSubstr(temp_ / "no/morvane-bat"));
+        EXPECT_THAT(e.description(), HasSubstr(temp_ / "libexec/morvane/morvane-bat"));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(exists(record_));
