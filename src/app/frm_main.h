@@ -13,7 +13,11 @@ class frmEdit;
 }
 
 namespace files {
-struct DecodedDocument;
+struct DocumentEncoding;
+}
+
+namespace platform {
+class TextStore;
 }
 
 namespace app {
@@ -87,7 +91,7 @@ private:
     void readToolDirectories();
     void storePlacement();
     void SaveTextFile(const std::string& path);
-    void LoadTextFile(const files::DecodedDocument& document);
+    void LoadTextFile(platform::TextStore& text, const files::DocumentEncoding& encoding);
     // Shows the shared dialog for saving the document under a new name; the chosen path. A
     // cancel raises error 32755.
     std::string askSavePath(const std::string& title, const std::string& filter,

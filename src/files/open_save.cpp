@@ -1,9 +1,13 @@
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "document_file.h"
+#include "document_load.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "platform/document_host.h"
 #include "platform/message_box.h"
+
+#include <new>
 
 namespace app {
 
@@ -12,10 +16,10 @@ void frmMain::SaveTextFile(const std::string& path) {
     files::writeDocumentFile(module_.services, document.txtEdit(), document.Encoding, path);
 }
 
-void frmMain::LoadTextFile(const files::DecodedDocument& file) {
+void frmMain::LoadTextFile(platform::TextStore& text, const files::DocumentEncoding& encoding) {
     editor::frmEdit& document = *ActiveForm();
-    document.txtEdit().setText(file.text);
-    document.Encoding = file.encoding;
+    document.txtEdit().adoptText(text);
+    document.Encoding = encoding;
 }
 
 void frmMain::reportOpenFailure(const std::string& path, const std::string& reason) {
@@ -36,13 +40,23 @@ void frmMain::mnuFileOpen_Click() {
     }
     const std::string path = dlgCommonDialog.FileName;
 
-    // Read first: a file that cannot be read gets no window, which a later Save would use to
-    // write an empty text over it.
-    files::DecodedDocument file;
+    // Read first: a file that cannot be read, or whose loading the user cancels, gets no
+    // window, which a later Save would use to write an empty text over it. The text goes
+    // straight into the storage the new window's edit control takes over.
+    std::unique_ptr<platform::TextStore> text = view_->documents().createTextStore();
+    files::DocumentEncoding encoding;
     try {
-        file = files::readDocumentFile(module_.services, path);
+        files::DocumentLoad load(module_.services, path, *text);
+        if (!view_->runStepwise(files::loadProgress(path), load)) {
+            return;
+        }
+        encoding = load.encoding();
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
+        return;
+    } catch (const std::bad_alloc&) {
+        text.reset();
+        reportOpenFailure(path, files::FileTooLargeText);
         return;
     }
     try {
@@ -54,7 +68,7 @@ void frmMain::mnuFileOpen_Click() {
     editor::frmEdit& document = *ActiveForm();
     document.setCaption(path);
     document.txtEdit().setText("");
-    LoadTextFile(file);
+    LoadTextFile(*text, encoding);
     document.Changed = false;
     GetFileName();
 }

@@ -9,4 +9,5 @@ target_sources(morvane_qt PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/character_styles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_text_control.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_text_control_accessible.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt_text_store.cpp
 )
