@@ -11,9 +11,9 @@ namespace files {
 
 namespace {
 
-constexpr std::string_view kUtf8 = "UTF-8";
-constexpr std::string_view kGb18030 = "GB18030";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf8Encoding = "UTF-8";
+constexpr std::string_view Gb18030Encoding = "GB18030";
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
 unsigned char byteAt(std::string_view s, std::size_t pos) {
     return static_cast<unsigned char>(s[pos]);
@@ -131,13 +131,13 @@ DocumentDecoder::Progress DocumentDecoder::feed(std::string_view bytes, bool atE
     }
     pending_.append(bytes);
     if (!markChecked_) {
-        if (pending_.size() < kUtf8Mark.size() && !atEnd) {
+        if (pending_.size() < Utf8Mark.size() && !atEnd) {
             return Progress::Decoding;
         }
         markChecked_ = true;
-        mark_ = std::string_view(pending_).starts_with(kUtf8Mark);
+        mark_ = std::string_view(pending_).starts_with(Utf8Mark);
         if (mark_) {
-            pending_.erase(0, kUtf8Mark.size());
+            pending_.erase(0, Utf8Mark.size());
         }
     }
     // Up to the last LF, or to just before the last CR, whose LF may still come: neither byte
@@ -178,7 +178,7 @@ void DocumentDecoder::decodeUpTo(std::size_t end) {
     if (gb18030_) {
         std::string text;
         try {
-            text = codePage_.decode(piece, std::string(kGb18030));
+            text = codePage_.decode(piece, std::string(Gb18030Encoding));
         } catch (const platform::RuntimeError&) {
             throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
         }
@@ -191,14 +191,14 @@ void DocumentDecoder::decodeUpTo(std::size_t end) {
 
 DocumentEncoding DocumentDecoder::encoding() const {
     if (gb18030_) {
-        return {std::string(kGb18030), false};
+        return {std::string(Gb18030Encoding), false};
     }
     if (!nonAscii_ && !mark_) {
         // ASCII reads alike in every code page: nothing says the file is UTF-8, so the text
         // typed into it later is saved the way a new document would be.
         return encodingForNewDocument(codePage_);
     }
-    return {std::string(kUtf8), mark_};
+    return {std::string(Utf8Encoding), mark_};
 }
 
 DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage) {
@@ -215,11 +215,11 @@ std::string encodeDocument(std::string_view text, const DocumentEncoding& encodi
     // U+FEFF is the mark in every Unicode encoding, and in GB18030 too.
     std::string prepared = withLineEnds(text, "\r\n");
     if (encoding.byteOrderMark) {
-        prepared.insert(0, kUtf8Mark);
+        prepared.insert(0, Utf8Mark);
     }
     // The text is UTF-8 already; only a text that is not well-formed needs the code page,
     // which then reports it.
-    if (encoding.name == kUtf8 && classifyUtf8(prepared) != Utf8Kind::Invalid) {
+    if (encoding.name == Utf8Encoding && classifyUtf8(prepared) != Utf8Kind::Invalid) {
         return prepared;
     }
     try {

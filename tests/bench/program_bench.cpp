@@ -13,6 +13,7 @@
 #include "app/module1.h"
 #include "java_like_source.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/qt/posix_text_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_main_window.h"
@@ -21,7 +22,6 @@
 #include "platform/qt/qt_program_location.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_text_control.h"
-#include "platform/qt/qt_text_files.h"
 #include "platform/qt/qt_window_factory.h"
 
 #include <algorithm>
@@ -216,7 +216,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
     platform::qt::QtMessageBox messageBox;
     platform::qt::QtSettingsStore settings(settingsFolder.path());
     platform::qt::QtProgramLocation location;
-    platform::qt::QtTextFiles files;
+    platform::qt::PosixTextFiles files;
     platform::qt::IconvCodePage codePage;
     platform::qt::QtWindowFactory windows;
     platform::qt::QtFileDialogs fileDialogs;

@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "files/document_load.h"
+#include "files/file_error_reporter.h"
 
 #include <limits>
 
@@ -382,7 +383,7 @@ TEST_F(Documents, SaveDoesNotSetTheFilterIndexThatOpenDoes) {
 TEST_F(Documents, FileErrorMessages) {
     const auto report = [&](int number, const std::string& description) {
         platform.messageBox.shown.clear();
-        module->ReportFileError(platform::RuntimeError(number, description));
+        files::ReportFileError(platform.messageBox, platform::RuntimeError(number, description));
         return platform.messageBox.shown;
     };
     const auto access = report(75, "Permission denied");

@@ -1,4 +1,4 @@
-#include "qt_text_files.h"
+#include "posix_text_files.h"
 
 #include "platform/error.h"
 
@@ -328,7 +328,7 @@ private:
 
 } // namespace
 
-std::string QtTextFiles::readBytes(const std::string& path) {
+std::string PosixTextFiles::readBytes(const std::string& path) {
     std::size_t size = 0;
     const FileDescriptor file = openRegularFile(path, size);
     try {
@@ -338,11 +338,11 @@ std::string QtTextFiles::readBytes(const std::string& path) {
     }
 }
 
-std::unique_ptr<FileReader> QtTextFiles::openForReading(const std::string& path) {
+std::unique_ptr<FileReader> PosixTextFiles::openForReading(const std::string& path) {
     return std::make_unique<DescriptorReader>(path);
 }
 
-void QtTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
+void PosixTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
     // Every check comes before the first change, so a refused save leaves the file as it was.
     const std::string target = finalTarget(path);
     struct stat status;
