@@ -12,17 +12,8 @@
 
 #include "app/module1.h"
 #include "java_like_source.h"
-#include "platform/qt/iconv_code_page.h"
-#include "platform/qt/posix_text_files.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_file_dialogs.h"
-#include "platform/qt/qt_main_window.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_process_start.h"
-#include "platform/qt/qt_program_location.h"
-#include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_services.h"
 #include "platform/qt/qt_text_control.h"
-#include "platform/qt/qt_window_factory.h"
 
 #include <algorithm>
 #include <chrono>
@@ -213,24 +204,14 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         ini << sourceDir << "\r\n" << sourceDir << "\r\n";
     }
 
-    platform::qt::QtMessageBox messageBox;
-    platform::qt::QtSettingsStore settings(settingsFolder.path());
-    platform::qt::QtProgramLocation location;
-    platform::qt::PosixTextFiles files;
-    platform::qt::IconvCodePage codePage;
-    platform::qt::QtWindowFactory windows;
-    platform::qt::QtFileDialogs fileDialogs;
-    platform::qt::QtProcessStart processes;
-    platform::qt::QtClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
+    platform::qt::QtServices platform(settingsFolder.path());
+    auto& windows = platform.windows;
 
     PaintWatch windowPainted(
         [](QObject* watched) { return watched->objectName() == QStringLiteral("frmMain"); });
-    app::Module1 module(services);
+    app::Module1 module(platform.services);
     module.Main();
-    messageBox.setFallbackParent(windows.mainWindow());
-    fileDialogs = platform::qt::QtFileDialogs(windows.mainWindow());
+    platform.parentDialogsToMainWindow();
     if (!waitFor([&] { return windowPainted.paintedAt > 0; }, 30000)) {
         fail("the main window was never painted");
     }
