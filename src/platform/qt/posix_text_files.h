@@ -13,6 +13,7 @@ public:
     std::string readBytes(const std::string& path) override;
     std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    void replaceEntry(const std::string& path, const std::string& bytes) override;
 };
 
 } // namespace platform::qt

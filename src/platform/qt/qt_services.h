@@ -2,6 +2,7 @@
 
 #include "iconv_code_page.h"
 #include "platform/services.h"
+#include "posix_private_files.h"
 #include "posix_text_files.h"
 #include "qt_clipboard.h"
 #include "qt_file_dialogs.h"
@@ -10,6 +11,7 @@
 #include "qt_process_start.h"
 #include "qt_program_location.h"
 #include "qt_settings_store.h"
+#include "qt_system_environment.h"
 #include "qt_window_factory.h"
 
 #include <QString>
@@ -36,8 +38,10 @@ struct QtServices {
     QtFileDialogs fileDialogs;
     QtProcessStart processes;
     QtClipboard clipboard;
-    Services services{messageBox, settings,    location,  files,    codePage,
-                      windows,    fileDialogs, processes, clipboard};
+    QtSystemEnvironment environment;
+    PosixPrivateFiles privateFiles;
+    Services services{messageBox,  settings,  location,  files,       codePage,    windows,
+                      fileDialogs, processes, clipboard, environment, privateFiles};
 };
 
 } // namespace platform::qt
