@@ -1,11 +1,15 @@
 #include "document_file.h"
+#include "document_load.h"
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "file_commands.h"
 #include "file_error_reporter.h"
 #include "get_file_name.h"
+#include "platform/document_host.h"
 #include "platform/message_box.h"
+
+#include <new>
 
 namespace files {
 
@@ -17,10 +21,10 @@ void FileCommands::SaveTextFile(const std::string& path) {
     writeDocumentFile(context_.services(), document.txtEdit(), document.Encoding, path);
 }
 
-void FileCommands::LoadTextFile(const DecodedDocument& file) {
+void FileCommands::LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding) {
     editor::frmEdit& document = *context_.ActiveForm();
-    document.txtEdit().setText(file.text);
-    document.Encoding = file.encoding;
+    document.txtEdit().adoptText(text);
+    document.Encoding = encoding;
 }
 
 void FileCommands::reportOpenFailure(const std::string& path, const std::string& reason) {
@@ -41,13 +45,24 @@ void FileCommands::mnuFileOpen_Click() {
     }
     const std::string path = dlgCommonDialog.FileName;
 
-    // Read first: a file that cannot be read gets no window, which a later Save would use to
-    // write an empty text over it.
-    DecodedDocument file;
+    // Read first: a file that cannot be read, or whose loading the user cancels, gets no
+    // window, which a later Save would use to write an empty text over it. The text goes
+    // straight into the storage the new window's edit control takes over.
+    platform::MainWindowView& window = context_.mainWindow();
+    std::unique_ptr<platform::TextStore> text = window.documents().createTextStore();
+    DocumentEncoding encoding;
     try {
-        file = readDocumentFile(context_.services(), path);
+        DocumentLoad load(context_.services(), path, *text);
+        if (!window.runStepwise(loadProgress(path), load)) {
+            return;
+        }
+        encoding = load.encoding();
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
+        return;
+    } catch (const std::bad_alloc&) {
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
         return;
     }
     try {
@@ -59,7 +74,7 @@ void FileCommands::mnuFileOpen_Click() {
     editor::frmEdit& document = *context_.ActiveForm();
     document.setCaption(path);
     document.txtEdit().setText("");
-    LoadTextFile(file);
+    LoadTextFile(*text, encoding);
     document.Changed = false;
     GetFileName(context_);
 }

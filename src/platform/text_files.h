@@ -1,8 +1,20 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
 namespace platform {
+
+// A file being read from its start, a piece at a time.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // The file's size when it was opened.
+    virtual std::size_t size() = 0;
+    // Up to capacity bytes into buffer; 0 at the end of the file. Failures raise as readBytes.
+    virtual std::size_t read(char* buffer, std::size_t capacity) = 0;
+};
 
 // Whole-file byte transfer. Failures raise RuntimeError with the platform's description:
 // 53 for a missing file, 75 for a file that cannot be opened for writing (no permission,
@@ -11,6 +23,8 @@ class TextFiles {
 public:
     virtual ~TextFiles() = default;
     virtual std::string readBytes(const std::string& path) = 0;
+    // Opens the file for reading in pieces; fails as readBytes does.
+    virtual std::unique_ptr<FileReader> openForReading(const std::string& path) = 0;
     // Replaces the file's whole content; a failure leaves the previous content whole.
     virtual void replaceBytes(const std::string& path, const std::string& bytes) = 0;
     // Puts a new file holding bytes in path's place. A symbolic link there is replaced itself;

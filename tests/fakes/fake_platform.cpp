@@ -3,6 +3,7 @@
 #include "toolchain/console_launch.h"
 
 #include <algorithm>
+#include <new>
 
 namespace fakes {
 
@@ -79,6 +80,56 @@ std::string FakeTextFiles::readBytes(const std::string& path) {
         throw platform::RuntimeError(platform::ErrorNumber::FileNotFound, "No such file");
     }
     return found->second;
+}
+
+namespace {
+
+class StringReader : public platform::FileReader {
+public:
+    explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t size() override { return bytes_.size(); }
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        const std::size_t count = bytes_.copy(buffer, capacity, position_);
+        position_ += count;
+        return count;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t position_ = 0;
+};
+
+class LimitedTextStore : public platform::StringTextStore {
+public:
+    explicit LimitedTextStore(std::size_t capacity) : capacity_(capacity) {}
+    void reserve(std::size_t bytes) override {
+        check(bytes);
+        StringTextStore::reserve(bytes);
+    }
+    void append(std::string_view text) override {
+        size_ += text.size();
+        check(size_);
+        StringTextStore::append(text);
+    }
+    void clear() override {
+        size_ = 0;
+        StringTextStore::clear();
+    }
+
+private:
+    void check(std::size_t bytes) const {
+        if (bytes > capacity_) {
+            throw std::bad_alloc();
+        }
+    }
+    std::size_t capacity_;
+    std::size_t size_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<platform::FileReader> FakeTextFiles::openForReading(const std::string& path) {
+    return std::make_unique<StringReader>(readBytes(path));
 }
 
 void FakeTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
@@ -243,6 +294,10 @@ std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWi
     open.push_back(window.get());
     ++created;
     return window;
+}
+
+std::unique_ptr<platform::TextStore> FakeDocumentHost::createTextStore() {
+    return std::make_unique<LimitedTextStore>(storeCapacity);
 }
 
 FakeDocumentWindow* FakeDocumentHost::find(const std::string& caption) const {
@@ -450,6 +505,20 @@ void FakeClipboard::setText(const std::string& text) {
     }
     content = text;
     ++writes;
+}
+
+bool FakeMainWindow::runStepwise(const platform::ProgressRequest& request,
+                                 platform::StepwiseWork& work) {
+    progressRequests.push_back(request);
+    for (int done = 0;; ++done) {
+        if (done == cancelAfterSteps) {
+            return false;
+        }
+        ++steps;
+        if (!work.step()) {
+            return true;
+        }
+    }
 }
 
 } // namespace fakes

@@ -81,6 +81,8 @@ public:
 class FakeTextFiles : public platform::TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
+    // Reads the file whole, then hands it out in pieces.
+    std::unique_ptr<platform::FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
     void replaceEntry(const std::string& path, const std::string& bytes) override;
 
@@ -136,6 +138,7 @@ public:
     void setEvents(platform::TextControlEvents* events) override { this->events = events; }
     std::string text() override { return content; }
     void setText(const std::string& text) override;
+    void adoptText(platform::TextStore& store) override { setText(store.takeText()); }
     std::string selText() override { return content.substr(selStart, selLengthValue); }
     void setSelText(const std::string& text) override;
     long long selLength() override { return static_cast<long long>(selLengthValue); }
@@ -207,6 +210,9 @@ class FakeDocumentHost : public platform::DocumentHost {
 public:
     bool closeAllDocuments() override;
     std::unique_ptr<platform::DocumentWindowView> createDocumentWindow() override;
+    // A store in a string that holds at most storeCapacity bytes, beyond which it runs out of
+    // memory.
+    std::unique_ptr<platform::TextStore> createTextStore() override;
     platform::DocumentWindowView* activeDocument() override { return active; }
 
     // The open window captioned so, or none.
@@ -217,6 +223,7 @@ public:
     FakeDocumentWindow* active = nullptr;
     std::vector<std::string> closedCaptions;
     int created = 0;
+    std::size_t storeCapacity = std::string().max_size();
 };
 
 // Answers each dialog from a queue (a cancel when it runs dry) and records what it was asked.
@@ -269,6 +276,9 @@ public:
     platform::DocumentHost& documents() override { return documentHost; }
     void show() override;
     void close() override;
+    // Runs the steps; the user cancels after cancelAfterSteps of them when it is not negative.
+    bool runStepwise(const platform::ProgressRequest& request,
+                     platform::StepwiseWork& work) override;
 
     platform::MainWindowEvents* events = nullptr;
     float bounds[4] = {0, 0, 0, 0};
@@ -280,6 +290,9 @@ public:
     FakeToolBar tools;
     FakeDocumentHost documentHost;
     int showCount = 0;
+    std::vector<platform::ProgressRequest> progressRequests;
+    int steps = 0;
+    int cancelAfterSteps = -1;
     bool closed = false;
     bool visible = false;
 

@@ -11,6 +11,7 @@ namespace platform::qt {
 class PosixTextFiles : public TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
+    std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
     void replaceEntry(const std::string& path, const std::string& bytes) override;
 };

@@ -4,6 +4,7 @@
 #include "files/plain_text.h"
 #include "platform/error.h"
 #include "qt_text_control_accessible.h"
+#include "qt_text_store.h"
 #include "windows_key_codes.h"
 
 #include <array>
@@ -193,6 +194,31 @@ void QtTextControl::setText(const std::string& text) {
     send(SCI_SETUNDOCOLLECTION, 0);
     send(SCI_CLEARALL);
     SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(plain.size()), plain.data());
+    textReplaced();
+}
+
+void QtTextControl::adoptText(TextStore& store) {
+    auto* scintilla = dynamic_cast<ScintillaTextStore*>(&store);
+    if (scintilla == nullptr) {
+        setText(store.takeText());
+        return;
+    }
+    // The store's document becomes this control's, as it is: no copy, no second check.
+    void* document = scintilla->releaseDocument();
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    send(SCI_SETCODEPAGE, SC_CP_UTF8);
+    send(SCI_SETEOLMODE, SC_EOL_LF);
+    send(SCI_SETUNDOCOLLECTION, 0);
+    // The text came in at the end, where the buffers' gap is; the first key goes where the
+    // caret will stand, at the start. Moving the gap there now spares that key the move of
+    // the whole text and its styles.
+    SendScintilla(SCI_INSERTTEXT, 0UL, " ");
+    send(SCI_DELETERANGE, 0, 1);
+    textReplaced();
+}
+
+void QtTextControl::textReplaced() {
     send(SCI_EMPTYUNDOBUFFER);
     send(SCI_SETUNDOCOLLECTION, 1);
     for (int style : styles_.releaseAll()) {
