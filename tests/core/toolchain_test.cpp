@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "toolchain/applet_page.h"
+#include "toolchain/windows_command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +244,16 @@ TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     EXPECT_EQ(platform.files.files["c:\\javasemple\\debug.bat"],
               "set path=C:\\java\\bin\\\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
     EXPECT_EQ(platform.processes.terminals.at(0).workingDirectory, "c:\\javasemple");
+
+    // Windows takes one command line: the shell program, one blank and the caption as it
+    // stands; the script by its quoted path, which cmd.exe unwraps once.
+    EXPECT_EQ(toolchain::windowsCommandLine(platform.processes.detached.at(0)),
+              "explorer.exe c:\\javasemple\\Hello.htm");
+    EXPECT_EQ(toolchain::windowsCommandLine({"explorer.exe", "C:\\my pages\\a,b.htm"}),
+              "explorer.exe C:\\my pages\\a,b.htm");
+    EXPECT_EQ(toolchain::windowsCommandLine({"", "x"}), " x");
+    EXPECT_EQ(toolchain::windowsScriptCommandLine("c:\\java (x86)&src\\debug.bat"),
+              "cmd.exe /c \"\"c:\\java (x86)&src\\debug.bat\"\"");
 }
 
 } // namespace

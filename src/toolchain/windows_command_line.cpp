@@ -1,0 +1,18 @@
+#include "windows_command_line.h"
+
+namespace toolchain {
+
+std::string windowsScriptCommandLine(const std::string& scriptPath) {
+    return std::string(WindowsCommandInterpreter) + " /c \"\"" + scriptPath + "\"\"";
+}
+
+std::string windowsCommandLine(const std::vector<std::string>& words) {
+    std::string line;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        line += i == 0 ? "" : " ";
+        line += words[i];
+    }
+    return line;
+}
+
+} // namespace toolchain
