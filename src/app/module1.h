@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/error.h"
+#include "editor/command_context.h"
 #include "platform/services.h"
 
 #include <memory>
@@ -16,7 +16,7 @@ class frmAbout;
 class frmMain;
 
 // The process-wide values and the start-up routine.
-class Module1 {
+class Module1 : public editor::ProcessValues {
 public:
     explicit Module1(platform::Services& services);
     ~Module1();
@@ -33,15 +33,8 @@ public:
     // The About box, made at its first use and kept for the rest of the run.
     frmAbout& aboutBox();
 
-    // The message for a failed save; silent for a cancelled dialog.
-    void ReportFileError(const platform::RuntimeError& error);
-
     platform::Services& services;
 
-    std::string JavaBinDir;
-    std::string SourceDir;
-    std::string SetIniPath;
-    std::string VersionText;
     frmMain* MainWindow = nullptr;
 
 private:
@@ -51,6 +44,6 @@ private:
     std::unique_ptr<frmAbout> aboutBox_;
 };
 
-inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
+using editor::ApplicationTitle;
 
 } // namespace app

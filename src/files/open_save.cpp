@@ -1,34 +1,39 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
 #include "document_file.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "file_commands.h"
+#include "file_error_reporter.h"
+#include "get_file_name.h"
 #include "platform/message_box.h"
 
-namespace app {
+namespace files {
 
-void frmMain::SaveTextFile(const std::string& path) {
-    editor::frmEdit& document = *ActiveForm();
-    files::writeDocumentFile(module_.services, document.txtEdit(), document.Encoding, path);
+FileCommands::FileCommands(editor::CommandContext& context)
+    : dlgCommonDialog(context.services().fileDialogs), context_(context) {}
+
+void FileCommands::SaveTextFile(const std::string& path) {
+    editor::frmEdit& document = *context_.ActiveForm();
+    writeDocumentFile(context_.services(), document.txtEdit(), document.Encoding, path);
 }
 
-void frmMain::LoadTextFile(const files::DecodedDocument& file) {
-    editor::frmEdit& document = *ActiveForm();
+void FileCommands::LoadTextFile(const DecodedDocument& file) {
+    editor::frmEdit& document = *context_.ActiveForm();
     document.txtEdit().setText(file.text);
     document.Encoding = file.encoding;
 }
 
-void frmMain::reportOpenFailure(const std::string& path, const std::string& reason) {
-    module_.services.messageBox.show("无法打开文件“" + path + "”：" + reason,
-                                     platform::MsgBoxStyle::Critical, "错误处理");
+void FileCommands::reportOpenFailure(const std::string& path, const std::string& reason) {
+    context_.services().messageBox.show("无法打开文件“" + path + "”：" + reason,
+                                        platform::MsgBoxStyle::Critical, "错误处理");
 }
 
-void frmMain::mnuFileOpen_Click() {
+void FileCommands::mnuFileOpen_Click() {
     dlgCommonDialog.DialogTitle = "打开";
     dlgCommonDialog.CancelError = false;
     dlgCommonDialog.Filter = editor::SourceFilter;
     dlgCommonDialog.FilterIndex = 1;
-    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.InitDir = context_.values().SourceDir;
     dlgCommonDialog.FileName.clear();
     dlgCommonDialog.ShowOpen();
     if (dlgCommonDialog.FileName.empty()) {
@@ -38,40 +43,40 @@ void frmMain::mnuFileOpen_Click() {
 
     // Read first: a file that cannot be read gets no window, which a later Save would use to
     // write an empty text over it.
-    files::DecodedDocument file;
+    DecodedDocument file;
     try {
-        file = files::readDocumentFile(module_.services, path);
+        file = readDocumentFile(context_.services(), path);
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
         return;
     }
     try {
-        NewDocument();
+        context_.NewDocument();
     } catch (const platform::RuntimeError&) {
-        reportNoMoreDocuments();
+        context_.reportNoMoreDocuments();
         return;
     }
-    editor::frmEdit& document = *ActiveForm();
+    editor::frmEdit& document = *context_.ActiveForm();
     document.setCaption(path);
     document.txtEdit().setText("");
     LoadTextFile(file);
     document.Changed = false;
-    GetFileName();
+    GetFileName(context_);
 }
 
-std::string frmMain::askSavePath(const std::string& title, const std::string& filter,
-                                 const editor::frmEdit& document) {
+std::string FileCommands::askSavePath(const std::string& title, const std::string& filter,
+                                      const editor::frmEdit& document) {
     dlgCommonDialog.DialogTitle = title;
     dlgCommonDialog.CancelError = true;
     dlgCommonDialog.Filter = filter;
-    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.InitDir = context_.values().SourceDir;
     dlgCommonDialog.FileName = document.FileName;
     dlgCommonDialog.ShowSave(); // a cancel raises into the caller's trap
     return dlgCommonDialog.FileName;
 }
 
-void frmMain::mnuFileSave_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSave_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
@@ -88,14 +93,14 @@ void frmMain::mnuFileSave_Click() {
         SaveTextFile(path);
         document->setCaption(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
+        ReportFileError(context_.services().messageBox, error);
     }
 }
 
-void frmMain::mnuFileSaveAs_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSaveAs_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
@@ -107,10 +112,10 @@ void frmMain::mnuFileSaveAs_Click() {
         document->setCaption(path);
         SaveTextFile(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
+        ReportFileError(context_.services().messageBox, error);
     }
 }
 
-} // namespace app
+} // namespace files

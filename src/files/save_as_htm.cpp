@@ -1,12 +1,14 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "file_commands.h"
+#include "file_error_reporter.h"
+#include "get_file_name.h"
 
-namespace app {
+namespace files {
 
-void frmMain::mnuFileSaveAsHtml_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSaveAsHtml_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
@@ -24,10 +26,10 @@ void frmMain::mnuFileSaveAsHtml_Click() {
         }
         SaveTextFile(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
+        ReportFileError(context_.services().messageBox, error);
     }
 }
 
-} // namespace app
+} // namespace files

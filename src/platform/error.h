@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +20,9 @@ inline constexpr int DialogCancelled = 32755;
 inline constexpr int ConversionFailed = 1002;
 } // namespace ErrorNumber
 
+// The description of error 380, for a value a control or window cannot take.
+inline constexpr const char* InvalidPropertyValueText = "无效的属性值";
+
 // A numbered failure raised to the caller, the way the commands' error traps expect it.
 class RuntimeError : public std::runtime_error {
 public:
@@ -31,5 +36,14 @@ private:
     int number_;
     std::string description_;
 };
+
+// Runs a step whose failure has no effect and tells nobody: the next step runs as if it had
+// not been tried.
+inline void tolerating(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
 
 } // namespace platform

@@ -1,5 +1,5 @@
 #include "platform/error.h"
-#include "platform/qt/qt_text_files.h"
+#include "platform/qt/posix_text_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,10 +23,10 @@
 namespace {
 
 using platform::RuntimeError;
-using platform::qt::QtTextFiles;
+using platform::qt::PosixTextFiles;
 namespace ErrorNumber = platform::ErrorNumber;
 
-constexpr uid_t kNobody = 65534;
+constexpr uid_t Nobody = 65534;
 
 void writeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -83,7 +83,7 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) {
             ::_exit(250);
         }
         ::_exit(outcomeOf(action));
@@ -96,11 +96,11 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
 // As root, gives the file to the user the unprivileged child runs as, so that it may write it.
 void handToOrdinaryUser(const std::string& path) {
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(path.c_str(), Nobody, Nobody), 0);
     }
 }
 
-class QtTextFilesTest : public ::testing::Test {
+class PosixTextFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
@@ -117,10 +117,10 @@ protected:
     std::vector<std::string> entries() const { return entriesOf(folder()); }
 
     QTemporaryDir dir_;
-    QtTextFiles files_;
+    PosixTextFiles files_;
 };
 
-TEST_F(QtTextFilesTest, ReadsTheWholeFileByteForByte) {
+TEST_F(PosixTextFilesTest, ReadsTheWholeFileByteForByte) {
     std::string bytes;
     for (int i = 0; i < 300000; ++i) {
         bytes += static_cast<char>(i % 256);
@@ -131,7 +131,7 @@ TEST_F(QtTextFilesTest, ReadsTheWholeFileByteForByte) {
     EXPECT_EQ(files_.readBytes(path("empty.txt")), "");
 }
 
-TEST_F(QtTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
+TEST_F(PosixTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
     const RuntimeError missing = errorOf([&] { files_.readBytes(path("missing.java")); });
     EXPECT_EQ(missing.number(), ErrorNumber::FileNotFound);
     EXPECT_NE(missing.description().find(std::strerror(ENOENT)), std::string::npos);
@@ -148,7 +148,7 @@ TEST_F(QtTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
               ErrorNumber::PathFileAccess);
 }
 
-TEST_F(QtTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
+TEST_F(PosixTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
     writeFile(path("A.java"), "old", 0640);
     writeFile(path("run.sh"), "old", 0755);
     files_.replaceBytes(path("A.java"), "new\r\n");
@@ -166,18 +166,18 @@ TEST_F(QtTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java", "New.java", "run.sh"}));
 }
 
-TEST_F(QtTextFilesTest, ReplacingKeepsTheOwnerWherePermitted) {
+TEST_F(PosixTextFilesTest, ReplacingKeepsTheOwnerWherePermitted) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root may give a file to another user";
     }
     writeFile(path("A.java"), "old");
-    ASSERT_EQ(::chown(path("A.java").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(path("A.java").c_str(), Nobody, Nobody), 0);
     files_.replaceBytes(path("A.java"), "new");
-    EXPECT_EQ(statusOf(path("A.java")).st_uid, kNobody);
-    EXPECT_EQ(statusOf(path("A.java")).st_gid, kNobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_uid, Nobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_gid, Nobody);
 }
 
-TEST_F(QtTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
+TEST_F(PosixTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
     writeFile(path("A.java"), "old", 0444);
     const RuntimeError error = errorOf([&] { files_.replaceBytes(path("A.java"), "new"); });
     EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
@@ -186,7 +186,7 @@ TEST_F(QtTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java"}));
 }
 
-TEST_F(QtTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
+TEST_F(PosixTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
     writeFile(path("A.java"), "a rather long old content\r\n", 0664);
     handToOrdinaryUser(path("A.java"));
     const ino_t inode = statusOf(path("A.java")).st_ino;
@@ -206,7 +206,7 @@ TEST_F(QtTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java"}));
 }
 
-TEST_F(QtTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
+TEST_F(PosixTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("src"));
     writeFile(path("src/A.java"), "old", 0600);
     // Relative links count from the link's own folder, not from the working directory, which
@@ -240,7 +240,7 @@ TEST_F(QtTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLi
     EXPECT_EQ(entriesOf(path("src")), (std::vector<std::string>{"A.java", "Dangling.java"}));
 }
 
-TEST_F(QtTextFilesTest, PathsThatCannotHoldAFileAreAccessErrors) {
+TEST_F(PosixTextFilesTest, PathsThatCannotHoldAFileAreAccessErrors) {
     EXPECT_EQ(outcomeOf([&] { files_.replaceBytes(path("missing/A.java"), "x"); }),
               ErrorNumber::PathFileAccess);
     writeFile(path("plain.txt"), "old");
@@ -257,10 +257,10 @@ TEST_F(QtTextFilesTest, PathsThatCannotHoldAFileAreAccessErrors) {
 }
 
 // A 64 KiB tmpfs fills up at once and can be made read-only; mounting one needs root.
-class SmallDiskTest : public QtTextFilesTest {
+class SmallDiskTest : public PosixTextFilesTest {
 protected:
     void SetUp() override {
-        QtTextFilesTest::SetUp();
+        PosixTextFilesTest::SetUp();
         disk_ = path("disk");
         ASSERT_EQ(::mkdir(disk_.c_str(), 0755), 0);
         if (::mount("tmpfs", disk_.c_str(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
@@ -274,7 +274,7 @@ protected:
             ::chmod(disk_.c_str(), 0755);
             ::umount2(disk_.c_str(), MNT_DETACH);
         }
-        QtTextFilesTest::TearDown();
+        PosixTextFilesTest::TearDown();
     }
 
     std::string disk_;
