@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "platform/error.h"
 #include "platform/win/win_code_page.h"
 #include "win_test_support.h"
@@ -9,7 +10,6 @@
 namespace {
 
 using platform::win::WinCodePage;
-using wintest::errorOf;
 
 // "你好，世界" as a Chinese Windows writes it.
 const std::string kGbkHello = "\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7";

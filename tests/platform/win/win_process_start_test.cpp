@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "platform/error.h"
 #include "platform/win/win_code_page.h"
 #include "platform/win/win_process_start.h"
@@ -10,16 +11,8 @@
 namespace {
 
 namespace ErrorNumber = platform::ErrorNumber;
-using wintest::errorOf;
 using wintest::TempFolder;
-
-std::wstring wide(const std::string& utf8) {
-    std::wstring result(utf8.size(), L'\0');
-    result.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
-                            static_cast<int>(result.size()))));
-    return result;
-}
+using wintest::wide;
 
 // The environment variable for the probe program, set for the test's length.
 class ProbeOutput {

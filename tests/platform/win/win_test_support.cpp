@@ -12,23 +12,27 @@ namespace wintest {
 
 namespace fs = std::filesystem;
 
+std::wstring wide(const std::string& utf8) {
+    std::wstring result(utf8.size(), L'\0');
+    result.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
+                            static_cast<int>(result.size()))));
+    return result;
+}
+
 namespace {
 
 // Through the Win32 conversions: the standard library's UTF-8 paths lose Chinese characters
 // with this compiler.
 fs::path pathOf(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    return fs::path(wide);
+    return fs::path(wide(utf8));
 }
 
 std::string utf8Of(const fs::path& path) {
-    const std::wstring wide = path.wstring();
-    std::string utf8(wide.size() * 3, '\0');
+    const std::wstring text = path.wstring();
+    std::string utf8(text.size() * 3, '\0');
     utf8.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
                             static_cast<int>(utf8.size()), nullptr, nullptr)));
     return utf8;
 }

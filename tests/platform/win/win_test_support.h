@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/error.h"
-
 #include <string>
 #include <vector>
 
@@ -37,14 +35,7 @@ void makeFolder(const std::string& path);
 // Waits up to timeoutMs for a file to appear with content; its bytes, or nothing.
 std::string waitForFile(const std::string& path, int timeoutMs = 30000);
 
-template <typename Action> platform::RuntimeError errorOf(Action action) {
-    try {
-        action();
-    } catch (const platform::RuntimeError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no RuntimeError was raised";
-    return platform::RuntimeError(0, "");
-}
+// UTF-16 of a UTF-8 text, for the Win32 calls the tests make themselves.
+std::wstring wide(const std::string& utf8);
 
 } // namespace wintest

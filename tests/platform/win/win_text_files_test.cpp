@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "platform/error.h"
 #include "platform/win/win_text_files.h"
 #include "win_test_support.h"
@@ -9,18 +10,10 @@
 namespace {
 
 namespace ErrorNumber = platform::ErrorNumber;
-using wintest::errorOf;
 using wintest::readRaw;
 using wintest::TempFolder;
+using wintest::wide;
 using wintest::writeRaw;
-
-std::wstring wide(const std::string& utf8) {
-    std::wstring result(utf8.size(), L'\0');
-    result.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
-                            static_cast<int>(result.size()))));
-    return result;
-}
 
 class WinTextFilesTest : public ::testing::Test {
 protected:
