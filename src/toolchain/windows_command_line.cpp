@@ -2,8 +2,12 @@
 
 namespace toolchain {
 
+std::string windowsScriptArguments(const std::string& scriptPath) {
+    return "/c \"\"" + scriptPath + "\"\"";
+}
+
 std::string windowsScriptCommandLine(const std::string& scriptPath) {
-    return std::string(WindowsCommandInterpreter) + " /c \"\"" + scriptPath + "\"\"";
+    return std::string(WindowsCommandInterpreter) + " " + windowsScriptArguments(scriptPath);
 }
 
 std::string windowsCommandLine(const std::vector<std::string>& words) {

@@ -10,8 +10,11 @@ namespace toolchain {
 // The interpreter that runs the build script in its own console window.
 inline constexpr const char* WindowsCommandInterpreter = "cmd.exe";
 
-// cmd.exe /c ""<script>"": cmd removes the outer pair of quotes and runs the script by its
-// quoted path, so blanks, parentheses and "&" in the source directory stay part of the path.
+// What follows the interpreter's name: /c ""<script>"". cmd removes the outer pair of quotes
+// and runs the script by its quoted path, so blanks, parentheses and "&" in the source
+// directory stay part of the path.
+std::string windowsScriptArguments(const std::string& scriptPath);
+// The interpreter's name, a blank and its arguments.
 std::string windowsScriptCommandLine(const std::string& scriptPath);
 
 // The words as they stand, joined by one blank: {"explorer.exe", caption} gives

@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "toolchain/terminal_command.h"
+#include "toolchain/windows_command_line.h"
 
 #include <optional>
 #include <utility>
@@ -79,13 +80,12 @@ void QtProcessStart::startInTerminal(const std::string& scriptPath,
 #ifdef Q_OS_WIN
     // Windows has the console and its interpreter; a detached start opens a console window.
     QProcess process;
-    process.setProgram(QStringLiteral("cmd.exe"));
-    process.setNativeArguments(QStringLiteral("/c \"\"") +
-                               QDir::toNativeSeparators(fromUtf8(scriptPath)) +
-                               QStringLiteral("\"\""));
+    process.setProgram(fromUtf8(toolchain::WindowsCommandInterpreter));
+    process.setNativeArguments(fromUtf8(toolchain::windowsScriptArguments(scriptPath)));
     process.setWorkingDirectory(directory);
     if (!process.startDetached()) {
-        throw RuntimeError(ErrorNumber::PathFileAccess, toolchain::startFailedMessage("cmd.exe"));
+        throw RuntimeError(ErrorNumber::PathFileAccess,
+                           toolchain::startFailedMessage(toolchain::WindowsCommandInterpreter));
     }
 #else
     const QString batch = interpreter();
@@ -122,11 +122,23 @@ void QtProcessStart::startDetached(const std::vector<std::string>& argv) {
         throw RuntimeError(ErrorNumber::FileNotFound,
                            toolchain::programNotFoundMessage(argv.front()));
     }
+#ifdef Q_OS_WIN
+    // A Windows program reads one command line: the words after its name, as they stand.
+    QProcess process;
+    process.setProgram(program);
+    process.setNativeArguments(fromUtf8(
+        toolchain::windowsCommandLine(std::vector<std::string>(argv.begin() + 1, argv.end()))));
+    if (!process.startDetached()) {
+        throw RuntimeError(ErrorNumber::PathFileAccess,
+                           toolchain::startFailedMessage(argv.front()));
+    }
+#else
     QStringList arguments;
     for (std::size_t i = 1; i < argv.size(); ++i) {
         arguments << fromUtf8(argv[i]);
     }
     startOnItsOwn(program, arguments, QString());
+#endif
 }
 
 } // namespace platform::qt
