@@ -1,6 +1,7 @@
 #include "app/module1.h"
 #include "platform/qt/chinese_fonts.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/qt/posix_private_files.h"
 #include "platform/qt/posix_text_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
@@ -9,6 +10,7 @@
 #include "platform/qt/qt_process_start.h"
 #include "platform/qt/qt_program_location.h"
 #include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_system_environment.h"
 #include "platform/qt/qt_window_factory.h"
 
 #include <QApplication>
@@ -61,8 +63,11 @@ int main(int argc, char* argv[]) {
     platform::qt::QtFileDialogs fileDialogs;
     platform::qt::QtProcessStart processes;
     platform::qt::QtClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
+    platform::qt::QtSystemEnvironment environment;
+    platform::qt::PosixPrivateFiles privateFiles;
+    platform::Services services{messageBox, settings,    location,    files,
+                                codePage,   windows,     fileDialogs, processes,
+                                clipboard,  environment, privateFiles};
 
     app::Module1 module(services);
     module.Main();

@@ -82,7 +82,10 @@ void frmMain::readToolDirectories() {
                                      services.location.directorySeparator());
     });
     platform::tolerating([&] {
-        const auto directories = toolchain::readSetIni(services.files, services.codePage, path);
+        // A relative directory would be taken from wherever a script runs: it counts as not set.
+        const auto directories = toolchain::usableDirectories(
+            toolchain::readSetIni(services.files, services.codePage, path),
+            services.location.directorySeparator());
         module_.JavaBinDir = directories.javaBinDir;
         module_.SourceDir = directories.sourceDir;
     });

@@ -56,6 +56,13 @@ void frmDialog::OKButton_Click() {
         return;
     }
     const char separator = services.location.directorySeparator();
+    for (const std::string& text : {view_->text1(), view_->text2()}) {
+        if (!isUsableDirectory(text, separator)) {
+            services.messageBox.show(notAbsoluteMessage(text, separator),
+                                     platform::MsgBoxStyle::Information, NoticeTitle);
+            return;
+        }
+    }
     view_->setText1(withFinalSeparator(view_->text1(), separator));
     view_->setText2(withFinalSeparator(view_->text2(), separator));
     CanClose = true;

@@ -2,6 +2,8 @@
 
 #include "files/sequential_file.h"
 
+#include <cctype>
+
 namespace toolchain {
 
 std::string withFinalSeparator(const std::string& directory, char separator) {
@@ -9,6 +11,38 @@ std::string withFinalSeparator(const std::string& directory, char separator) {
         return directory;
     }
     return directory + separator;
+}
+
+bool isUsableDirectory(const std::string& directory, char separator) {
+    if (directory.empty() || directory.find('\0') != std::string::npos) {
+        return false;
+    }
+    if (separator != '\\') {
+        return directory.front() == separator;
+    }
+    const bool drive = directory.size() >= 3 &&
+                       std::isalpha(static_cast<unsigned char>(directory[0])) &&
+                       directory[1] == ':' && directory[2] == '\\';
+    return drive || directory.starts_with("\\\\");
+}
+
+ToolDirectories usableDirectories(ToolDirectories directories, char separator) {
+    for (std::string* directory : {&directories.javaBinDir, &directories.sourceDir}) {
+        if (!isUsableDirectory(*directory, separator)) {
+            directory->clear();
+        }
+    }
+    return directories;
+}
+
+std::string notAbsoluteMessage(const std::string& directory, char separator) {
+    const std::string example =
+        separator == '\\' ? "C:\\java\\bin\\" : "/usr/lib/jvm/default-java/bin/";
+    std::string shown;
+    for (const char c : directory) {
+        shown += c == '\0' ? ' ' : c;
+    }
+    return "“" + shown + "”不是绝对目录。请填写完整的目录（如：" + example + "）。";
 }
 
 std::string setIniPath(const std::string& programDirectory, char separator) {

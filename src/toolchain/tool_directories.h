@@ -27,6 +27,14 @@ ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codeP
 void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage, const std::string& path,
                  const ToolDirectories& directories);
 
+// A directory the tools can be found in and the script written to: absolute ("/..." here,
+// "C:\..." or "\\server\..." on Windows) and without a NUL, which would cut the path short.
+bool isUsableDirectory(const std::string& directory, char separator);
+// The directories with every one that is not usable counted as not set (empty).
+ToolDirectories usableDirectories(ToolDirectories directories, char separator);
+// Why the settings dialog refuses a directory that is not usable.
+std::string notAbsoluteMessage(const std::string& directory, char separator);
+
 // Appends the separator unless the text already ends in it.
 std::string withFinalSeparator(const std::string& directory, char separator);
 

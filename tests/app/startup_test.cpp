@@ -31,7 +31,7 @@ TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
 }
 
 TEST_F(Startup, IncompleteSetIniStillAsks) {
-    for (const std::string bytes : {"C:\\java\\bin\\\r\n", "", "\r\n\r\n"}) {
+    for (const std::string bytes : {"/java/bin/\r\n", "", "\r\n\r\n"}) {
         AppFixture run;
         run.writeSetIni(bytes);
         run.start();
@@ -39,9 +39,31 @@ TEST_F(Startup, IncompleteSetIniStillAsks) {
         EXPECT_TRUE(run.module->SourceDir.empty()) << bytes;
     }
     AppFixture single;
-    single.writeSetIni("C:\\java\\bin\\\r\n");
+    single.writeSetIni("/java/bin/\r\n");
     single.start();
-    EXPECT_EQ(single.module->JavaBinDir, "C:\\java\\bin\\");
+    EXPECT_EQ(single.module->JavaBinDir, "/java/bin/");
+}
+
+TEST_F(Startup, RelativeOrNulHoldingDirectoriesCountAsNotSetAndTheDialogOpens) {
+    const std::string cases[] = {"bin/\r\n/src/\r\n", "/jdk/bin/\r\nsrc/\r\n",
+                                 std::string("/jdk/\0/bin/\r\n/src/\r\n", 15),
+                                 "C:\\java\\bin\\\r\n/src/\r\n"};
+    for (const std::string& bytes : cases) {
+        AppFixture run;
+        run.writeSetIni(bytes);
+        run.start();
+        EXPECT_EQ(run.platform.windows.settingsDialogsCreated, 1) << bytes;
+        EXPECT_TRUE(run.module->JavaBinDir.empty() || run.module->SourceDir.empty()) << bytes;
+        EXPECT_NE(run.module->JavaBinDir, "bin/");
+        EXPECT_NE(run.module->SourceDir, "src/");
+    }
+    AppFixture windows;
+    windows.platform.location.separator = '\\';
+    windows.platform.location.directory = "C:\\M";
+    windows.platform.files.files["C:\\M\\Set.ini"] = ("C:\\java\\bin\\\r\n\\\\server\\src\\\r\n");
+    windows.start();
+    EXPECT_EQ(windows.platform.windows.settingsDialogsCreated, 0);
+    EXPECT_EQ(windows.module->SourceDir, "\\\\server\\src\\");
 }
 
 TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {
@@ -55,10 +77,10 @@ TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {
 }
 
 TEST_F(Startup, ValuesKeepCommasAndLoseSurroundingQuotes) {
-    writeSetIni("\"C:\\jdk, 17\\bin\\\"\r\nc:\\a,b\\\r\n");
+    writeSetIni("\"/jdk, 17/bin/\"\r\n/a,b/\r\n");
     start();
-    EXPECT_EQ(module->JavaBinDir, "C:\\jdk, 17\\bin\\");
-    EXPECT_EQ(module->SourceDir, "c:\\a,b\\");
+    EXPECT_EQ(module->JavaBinDir, "/jdk, 17/bin/");
+    EXPECT_EQ(module->SourceDir, "/a,b/");
 }
 
 TEST_F(Startup, LfOnlySetIniReadsToo) {

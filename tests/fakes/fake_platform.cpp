@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include "toolchain/console_launch.h"
+
 #include <algorithm>
 
 namespace fakes {
@@ -58,12 +60,26 @@ std::string FakeTextFiles::readBytes(const std::string& path) {
 }
 
 void FakeTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
-    if (readOnly.count(path) != 0) {
+    const auto link = links.find(path);
+    const std::string target = link == links.end() ? path : link->second;
+    if (readOnly.count(target) != 0) {
         throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
     }
     if (writeFailure) {
         throw *writeFailure;
     }
+    files[target] = bytes;
+}
+
+void FakeTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
+    if (links.count(path) == 0) {
+        replaceBytes(path, bytes);
+        return;
+    }
+    if (writeFailure) {
+        throw *writeFailure;
+    }
+    links.erase(path);
     files[path] = bytes;
 }
 
@@ -296,19 +312,89 @@ std::unique_ptr<platform::SettingsDialogView> FakeWindowFactory::createSettingsD
     return dialog;
 }
 
-void FakeProcessStart::startInTerminal(const std::string& scriptPath,
-                                       const std::string& workingDirectory) {
-    if (failure) {
-        throw *failure;
+bool FakeProcessStart::start(const platform::StartRequest& request) {
+    if (refuse) {
+        return false;
     }
-    terminals.push_back({scriptPath, workingDirectory});
+    started.push_back(request);
+    return true;
 }
 
-void FakeProcessStart::startDetached(const std::vector<std::string>& argv) {
+std::optional<std::string> FakeSystemEnvironment::variable(const std::string& name) {
+    const auto found = variables.find(name);
+    return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+bool FakeSystemEnvironment::isOnSearchPath(const std::string& program) {
+    return onSearchPath.count(program) != 0;
+}
+
+bool FakeSystemEnvironment::isExecutableFile(const std::string& path) {
+    return executables.count(path) != 0;
+}
+
+bool FakeSystemEnvironment::isDirectory(const std::string& path) {
+    return missingDirectories.count(path) == 0;
+}
+
+void FakePrivateFiles::preparePrivateFolder(const std::string& folder) {
     if (failure) {
         throw *failure;
     }
-    detached.push_back(argv);
+    folders.insert(folder);
+}
+
+void FakePrivateFiles::createPrivateFile(const std::string& path, const std::string& bytes) {
+    if (failure) {
+        throw *failure;
+    }
+    if (!files.emplace(path, bytes).second) {
+        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "File exists");
+    }
+}
+
+void FakePrivateFiles::remove(const std::string& path) {
+    files.erase(path);
+}
+
+std::string FakePrivateFiles::randomBytes(std::size_t count) {
+    ++draws;
+    return std::string(count, static_cast<char>(draws));
+}
+
+std::vector<FakePlatform::Console> FakePlatform::consoles() const {
+    std::vector<Console> result;
+    for (const platform::StartRequest& request : processes.started) {
+        const std::string& token = request.argv.back();
+        if (request.argv.size() < 3 || !toolchain::isLaunchToken(token)) {
+            continue;
+        }
+        const std::string path = toolchain::launchFilePath(
+            toolchain::launchFolder(
+                environment.variables.count("XDG_RUNTIME_DIR") != 0
+                    ? std::optional<std::string>(environment.variables.at("XDG_RUNTIME_DIR"))
+                    : std::nullopt,
+                environment.user),
+            token);
+        const auto file = privateFiles.files.find(path);
+        if (file == privateFiles.files.end()) {
+            continue;
+        }
+        if (auto launch = toolchain::readLaunchFileText(file->second)) {
+            result.push_back({launch->scriptPath, launch->workingDirectory, launch->title});
+        }
+    }
+    return result;
+}
+
+std::vector<std::vector<std::string>> FakePlatform::programsStarted() const {
+    std::vector<std::vector<std::string>> result;
+    for (const platform::StartRequest& request : processes.started) {
+        if (!toolchain::isLaunchToken(request.argv.back())) {
+            result.push_back(request.argv);
+        }
+    }
+    return result;
 }
 
 void FakeAboutBox::showModal() {

@@ -69,8 +69,11 @@ class FakeTextFiles : public platform::TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    void replaceEntry(const std::string& path, const std::string& bytes) override;
 
     std::map<std::string, std::string> files;
+    // Symbolic links: path to the file they point to.
+    std::map<std::string, std::string> links;
     std::set<std::string> unreadable;
     std::set<std::string> readOnly;
     std::optional<platform::RuntimeError> writeFailure;
@@ -340,20 +343,43 @@ public:
     std::function<void(FakeMainWindow&)> prepareMainWindow;
 };
 
-// Records what would have been started; a set failure is raised instead.
+// Records what would have been started; refuses everything when told to.
 class FakeProcessStart : public platform::ProcessStart {
 public:
-    struct Terminal {
-        std::string script;
-        std::string workingDirectory;
-    };
-    void startInTerminal(const std::string& scriptPath,
-                         const std::string& workingDirectory) override;
-    void startDetached(const std::vector<std::string>& argv) override;
+    bool start(const platform::StartRequest& request) override;
 
-    std::vector<Terminal> terminals;
-    std::vector<std::vector<std::string>> detached;
+    std::vector<platform::StartRequest> started;
+    bool refuse = false;
+};
+
+// A machine with xterm, the helper installed at its place and every folder present.
+class FakeSystemEnvironment : public platform::SystemEnvironment {
+public:
+    std::optional<std::string> variable(const std::string& name) override;
+    bool isOnSearchPath(const std::string& program) override;
+    bool isExecutableFile(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    std::string userId() override { return user; }
+
+    std::map<std::string, std::string> variables{{"XDG_RUNTIME_DIR", "/run/user/1000"}};
+    std::set<std::string> onSearchPath{"xterm", "xdg-open"};
+    std::set<std::string> executables{"/opt/morvane/morvane-bat"};
+    std::set<std::string> missingDirectories;
+    std::string user = "1000";
+};
+
+// Private files in memory; random bytes that differ at every draw.
+class FakePrivateFiles : public platform::PrivateFiles {
+public:
+    void preparePrivateFolder(const std::string& folder) override;
+    void createPrivateFile(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+    std::string randomBytes(std::size_t count) override;
+
+    std::set<std::string> folders;
+    std::map<std::string, std::string> files;
     std::optional<platform::RuntimeError> failure;
+    int draws = 0;
 };
 
 // One of everything, wired together.
@@ -367,8 +393,21 @@ struct FakePlatform {
     FakeFileDialogs fileDialogs;
     FakeProcessStart processes;
     FakeClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
+    FakeSystemEnvironment environment;
+    FakePrivateFiles privateFiles;
+    platform::Services services{messageBox, settings,    location,    files,
+                                codePage,   windows,     fileDialogs, processes,
+                                clipboard,  environment, privateFiles};
+
+    // The consoles opened so far, as their launch files tell them.
+    struct Console {
+        std::string script;
+        std::string workingDirectory;
+        std::string title;
+    };
+    std::vector<Console> consoles() const;
+    // The programs started on their own, not in a console.
+    std::vector<std::vector<std::string>> programsStarted() const;
 };
 
 } // namespace fakes

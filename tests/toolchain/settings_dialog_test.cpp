@@ -52,11 +52,33 @@ TEST_F(SettingsDialog, WindowsSeparatorIsAppendedOnWindows) {
               "C:\\java\\bin\\\r\nc:\\src\\\r\n");
 }
 
-TEST_F(SettingsDialog, ASingleSeparatorAndBlanksAreAcceptedAsTheyStand) {
-    startWith("", {type("/", "  ")});
+TEST_F(SettingsDialog, ASingleSeparatorIsAcceptedAsItStands) {
+    startWith("", {type("/", "/")});
     EXPECT_EQ(module->JavaBinDir, "/");
-    EXPECT_EQ(module->SourceDir, "  /");
-    EXPECT_EQ(platform.files.files[setIni()], "/\r\n  /\r\n");
+    EXPECT_EQ(module->SourceDir, "/");
+    EXPECT_EQ(platform.files.files[setIni()], "/\r\n/\r\n");
+}
+
+TEST_F(SettingsDialog, ARelativeDirectoryIsRefusedWithAMessageAndTheDialogStays) {
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  type("bin/", "/src/")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "  ")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "/src/")(d);
+              }});
+    // Blanks count as text, so they pass the empty test, but they name no directory either.
+    std::vector<std::string> prompts;
+    for (const auto& box : platform.messageBox.shown) {
+        prompts.push_back(box.prompt);
+        EXPECT_EQ(box.title, "提示");
+    }
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{
+                  "“bin/”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。",
+                  "“  ”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。"}));
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/src/\r\n");
 }
 
 TEST_F(SettingsDialog, OkWithAnEmptyBoxTellsAndChangesNothing) {

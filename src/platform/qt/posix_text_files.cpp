@@ -340,4 +340,38 @@ void PosixTextFiles::replaceBytes(const std::string& path, const std::string& by
     failWrite(path, folderError);
 }
 
+void PosixTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+        replaceBytes(path, bytes);
+        return;
+    }
+    // A new file beside the link takes its place in one rename; the link's target is untouched.
+    const std::string folder = folderOf(path);
+    std::string temporary = folder + "/.morvane-XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) {
+        failWrite(path, errno);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(file.get(), 0666 & ~mask) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = writeAll(file.get(), bytes);
+    }
+    if (error == 0 && ::fsync(file.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && file.close() != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        failWrite(path, error);
+    }
+}
+
 } // namespace platform::qt

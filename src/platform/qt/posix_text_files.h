@@ -12,6 +12,7 @@ class PosixTextFiles : public TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    void replaceEntry(const std::string& path, const std::string& bytes) override;
 };
 
 } // namespace platform::qt

@@ -1,11 +1,8 @@
 #include "win_process_start.h"
 
-#include "platform/error.h"
-#include "toolchain/terminal_command.h"
-#include "toolchain/windows_command_line.h"
 #include "wide_text.h"
-#include "win_error.h"
 
+#include <cwchar>
 #include <optional>
 #include <windows.h>
 
@@ -16,11 +13,6 @@ namespace {
 bool isFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool isDirectory(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::wstring systemFolder() {
@@ -80,62 +72,94 @@ std::optional<std::wstring> findProgram(const std::wstring& name) {
     return std::nullopt;
 }
 
-void create(const std::wstring& program, const std::string& commandLine,
-            const std::string& workingDirectory, DWORD creationFlags,
-            const std::string& programName) {
-    std::wstring line = wideText(commandLine);
-    const std::wstring directory = wideText(workingDirectory);
+// One argument the way the C runtime splits it back: quoted when it holds a blank, a tab or a
+// quote or is empty, with the backslashes before a quote doubled.
+std::string quotedArgument(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+        return argument;
+    }
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+// This process's environment with the additions, as CreateProcessW takes it.
+std::wstring environmentBlock(const std::vector<std::pair<std::string, std::string>>& additions) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; entry != nullptr && *entry != L'\0';
+         entry += wcslen(entry) + 1) {
+        const std::wstring text(entry);
+        bool replaced = false;
+        for (const auto& [name, value] : additions) {
+            const std::wstring prefix = wideText(name) + L"=";
+            replaced = replaced || _wcsnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
+        }
+        if (!replaced) {
+            block += text + L'\0';
+        }
+    }
+    FreeEnvironmentStringsW(strings);
+    for (const auto& [name, value] : additions) {
+        block += wideText(name) + L"=" + wideText(value) + L'\0';
+    }
+    return block + L'\0';
+}
+
+} // namespace
+
+std::string WinProcessStart::commandLine(const StartRequest& request) {
+    std::string line = request.argv.empty() ? std::string() : request.argv.front();
+    if (!request.nativeArguments.empty()) {
+        return line + " " + request.nativeArguments;
+    }
+    for (std::size_t i = 1; i < request.argv.size(); ++i) {
+        line += " " + quotedArgument(request.argv[i]);
+    }
+    return line;
+}
+
+bool WinProcessStart::start(const StartRequest& request) {
+    if (request.argv.empty() || request.argv.front().empty()) {
+        return false;
+    }
+    const std::wstring name = wideText(request.argv.front());
+    const std::optional<std::wstring> program = name.find_first_of(L"\\/") != std::wstring::npos
+                                                    ? std::optional<std::wstring>(name)
+                                                    : findProgram(name);
+    if (!program || !isFile(*program)) {
+        return false;
+    }
+    std::wstring line = wideText(commandLine(request));
+    const std::wstring directory = wideText(request.workingDirectory);
+    std::wstring environment;
+    if (!request.environmentAdditions.empty()) {
+        environment = environmentBlock(request.environmentAdditions);
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
-                        creationFlags | CREATE_UNICODE_ENVIRONMENT, nullptr,
+    if (!CreateProcessW(program->c_str(), line.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT,
+                        environment.empty() ? nullptr : environment.data(),
                         directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
-        const DWORD error = GetLastError();
-        throw RuntimeError(ErrorNumber::PathFileAccess,
-                           toolchain::startFailedMessage(programName) + systemMessage(error));
+        return false;
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-}
-
-} // namespace
-
-void WinProcessStart::startInTerminal(const std::string& scriptPath,
-                                      const std::string& workingDirectory) {
-    if (!workingDirectory.empty() && !isDirectory(wideText(workingDirectory))) {
-        throw RuntimeError(ErrorNumber::PathNotFound,
-                           toolchain::workingDirectoryMissingMessage(workingDirectory));
-    }
-    const std::string interpreter = toolchain::WindowsCommandInterpreter;
-    const std::optional<std::wstring> program = findProgram(wideText(interpreter));
-    if (!program) {
-        throw RuntimeError(ErrorNumber::FileNotFound,
-                           toolchain::programNotFoundMessage(interpreter));
-    }
-    create(*program, toolchain::windowsScriptCommandLine(scriptPath), workingDirectory,
-           CREATE_NEW_CONSOLE, interpreter);
-}
-
-void WinProcessStart::startDetached(const std::vector<std::string>& argv) {
-    if (argv.empty() || argv.front().empty()) {
-        throw RuntimeError(ErrorNumber::FileNotFound, "没有指定要启动的程序。");
-    }
-    const std::wstring name = wideText(argv.front());
-    std::optional<std::wstring> program;
-    if (name.find_first_of(L"\\/") != std::wstring::npos) {
-        program = name;
-    } else {
-        program = findProgram(name);
-    }
-    // A bare name is looked up first so that a missing program is named as such.
-    if (!program || !isFile(*program)) {
-        throw RuntimeError(ErrorNumber::FileNotFound,
-                           toolchain::programNotFoundMessage(argv.front()));
-    }
-    create(*program, toolchain::windowsCommandLine(argv), {}, 0, argv.front());
+    return true;
 }
 
 } // namespace platform::win

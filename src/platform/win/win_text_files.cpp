@@ -264,4 +264,8 @@ void WinTextFiles::replaceBytes(const std::string& path, const std::string& byte
     failWrite(path, folderError);
 }
 
+void WinTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
+    replaceBytes(path, bytes);
+}
+
 } // namespace platform::win

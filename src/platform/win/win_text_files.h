@@ -13,6 +13,8 @@ class WinTextFiles : public TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    // The same new file put in path's place: ReplaceFileW and MoveFileExW replace the entry.
+    void replaceEntry(const std::string& path, const std::string& bytes) override;
 };
 
 } // namespace platform::win

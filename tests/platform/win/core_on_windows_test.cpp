@@ -3,10 +3,10 @@
 #include "editor/frm_edit.h"
 #include "fake_platform.h"
 #include "platform/win/win_code_page.h"
+#include "platform/win/win_process_start.h"
 #include "platform/win/win_program_location.h"
 #include "platform/win/win_text_files.h"
 #include "toolchain/build_script.h"
-#include "toolchain/windows_command_line.h"
 #include "win_test_support.h"
 
 #include <memory>
@@ -59,7 +59,9 @@ protected:
                                 platform.windows,
                                 platform.fileDialogs,
                                 platform.processes,
-                                platform.clipboard};
+                                platform.clipboard,
+                                platform.environment,
+                                platform.privateFiles};
     std::unique_ptr<app::Module1> module = std::make_unique<app::Module1>(services);
 };
 
@@ -76,8 +78,9 @@ TEST_F(CoreOnWindows, SetIniBesideTheProgramHoldsBothDirectoriesInGbkWithCrLf) {
     // The next start reads them back and asks nothing.
     fakes::FakePlatform next;
     platform::Services nextServices{
-        next.messageBox, next.settings,    location,       files,         codePage,
-        next.windows,    next.fileDialogs, next.processes, next.clipboard};
+        next.messageBox, next.settings,    location,         files,
+        codePage,        next.windows,     next.fileDialogs, next.processes,
+        next.clipboard,  next.environment, next.privateFiles};
     app::Module1 again(nextServices);
     again.Main();
     EXPECT_EQ(again.JavaBinDir, "C:\\Program Files\\Java\\bin\\");
@@ -114,12 +117,12 @@ TEST_F(CoreOnWindows, DebugBatIsWrittenByteForByteAndStartedFromTheDocumentsFold
     EXPECT_EQ(readRaw(script),
               "set path=" + javaBin + "\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
 
-    ASSERT_EQ(platform.processes.terminals.size(), 3u);
-    for (const auto& started : platform.processes.terminals) {
-        EXPECT_EQ(started.script, script);
+    ASSERT_EQ(platform.processes.started.size(), 3u);
+    for (const auto& started : platform.processes.started) {
+        EXPECT_EQ(platform::win::WinProcessStart::commandLine(started),
+                  "cmd.exe /c \"\"" + script + "\"\"");
         EXPECT_EQ(started.workingDirectory, sources.path());
     }
-    EXPECT_EQ(toolchain::windowsScriptCommandLine(script), "cmd.exe /c \"\"" + script + "\"\"");
     EXPECT_TRUE(platform.messageBox.shown.empty());
 }
 
@@ -129,10 +132,11 @@ TEST_F(CoreOnWindows, TheBrowserGetsExplorerExeABlankAndTheCaptionAsItStands) {
     const std::string page = pages.file("页 面,1.htm");
     writeRaw(page, "<html></html>\r\n");
     open(page);
+    platform.environment.onSearchPath.insert("explorer.exe");
     main().mnuSendToExplorer_Click();
-    ASSERT_EQ(platform.processes.detached.size(), 1u);
-    EXPECT_EQ(toolchain::windowsCommandLine(platform.processes.detached[0]),
-              "explorer.exe " + page);
+    ASSERT_EQ(platform.processes.started.size(), 1u);
+    EXPECT_EQ(platform::win::WinProcessStart::commandLine(platform.processes.started[0]),
+              "explorer.exe \"" + page + "\"");
 }
 
 TEST_F(CoreOnWindows, GbkAndUtf8DocumentsAreReadAndWrittenBackInTheirOwnEncoding) {
