@@ -16,6 +16,8 @@ inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int DialogCancelled = 32755;
+// Bytes an encoding does not read, text it cannot hold, or an encoding the system lacks.
+inline constexpr int ConversionFailed = 1002;
 } // namespace ErrorNumber
 
 // The description of error 380, for a value a control or window cannot take.

@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "files/document_text.h"
 #include "platform/error.h"
 #include "platform/qt/iconv_code_page.h"
@@ -23,16 +24,6 @@ public:
 private:
     std::string system_;
 };
-
-template <typename Action> platform::RuntimeError errorOf(Action action) {
-    try {
-        action();
-    } catch (const platform::RuntimeError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no RuntimeError was raised";
-    return platform::RuntimeError(0, "");
-}
 
 // "// 你好，世界" and "/* 注释 */" as a Chinese Windows writes them.
 const std::string kGbkSource = "// \xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"

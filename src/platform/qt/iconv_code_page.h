@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/code_page.h"
+#include "platform/error.h"
 
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ class IconvCodePage : public CodePage {
 public:
     // Raised for bytes the encoding does not read, text it cannot hold, or an encoding the
     // system does not know.
-    static constexpr int ConversionFailed = 1002;
+    static constexpr int ConversionFailed = ErrorNumber::ConversionFailed;
 
     // The encoding documents are written in for a locale's codeset: a plain ASCII locale
     // counts as UTF-8, and the GBK family as GB18030, the superset that holds every character.

@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "platform/error.h"
 #include "platform/qt/posix_text_files.h"
 
@@ -63,16 +64,6 @@ int outcomeOf(const std::function<void()>& action) {
     } catch (const RuntimeError& error) {
         return error.number();
     }
-}
-
-RuntimeError errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no RuntimeError was raised";
-    return RuntimeError(0, "");
 }
 
 // Root may write into any folder and read any file, so as root the action runs in a child

@@ -1,0 +1,130 @@
+#include "win_program_location.h"
+
+#include "platform/error.h"
+#include "wide_text.h"
+#include "win_error.h"
+
+#include <windows.h>
+
+namespace platform::win {
+
+std::wstring WinProgramLocation::folderOfExecutable(std::wstring_view executable) {
+    const std::size_t separator = executable.rfind(L'\\');
+    if (separator == std::wstring_view::npos) {
+        return {};
+    }
+    const std::wstring_view folder = executable.substr(0, separator);
+    const bool driveRoot = folder.size() == 2 && folder[1] == L':';
+    return std::wstring(driveRoot ? executable.substr(0, separator + 1) : folder);
+}
+
+std::string WinProgramLocation::programDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            const DWORD error = GetLastError();
+            throw RuntimeError(ErrorNumber::FileNotFound,
+                               "无法确定程序所在的目录：" + systemMessage(error));
+        }
+        // A path that fills the buffer may have been cut off.
+        if (length < path.size()) {
+            path.resize(length);
+            return utf8Text(folderOfExecutable(path));
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+bool WinProgramLocation::exists(const std::string& path) {
+    return GetFileAttributesW(wideText(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WinProgramLocation::canWriteIn(const std::string& directory) {
+    std::wstring folder = wideText(directory);
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    const std::wstring probe =
+        folder + L".morvane-write-test-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+void WinProgramLocation::createDirectory(const std::string& directory) {
+    const std::wstring path = wideText(directory);
+    // Each missing folder from the top down; the drive or share at the start is left alone.
+    for (std::size_t end = path.find(L'\\', path.starts_with(L"\\\\") ? 2 : 0);;
+         end = path.find(L'\\', end + 1)) {
+        const std::wstring part = path.substr(0, end);
+        const bool isDrive = part.size() == 2 && part[1] == L':';
+        if (!part.empty() && !isDrive && !CreateDirectoryW(part.c_str(), nullptr)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_ALREADY_EXISTS) {
+                throw RuntimeError(ErrorNumber::PathFileAccess,
+                                   "无法创建目录“" + directory + "”：" + systemMessage(error));
+            }
+        }
+        if (end == std::wstring::npos) {
+            return;
+        }
+    }
+}
+
+std::string WinProgramLocation::userConfigDirectory() {
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (length == 0) {
+        return {};
+    }
+    std::wstring value(length, L'\0');
+    value.resize(GetEnvironmentVariableW(L"APPDATA", value.data(), length));
+    return utf8Text(value);
+}
+
+std::string WinProgramLocation::findOnSearchPath(const std::string& name) {
+    std::wstring found(MAX_PATH, L'\0');
+    DWORD length = SearchPathW(nullptr, wideText(name).c_str(), L".exe",
+                               static_cast<DWORD>(found.size()), found.data(), nullptr);
+    if (length > found.size()) {
+        found.resize(length);
+        length = SearchPathW(nullptr, wideText(name).c_str(), L".exe",
+                             static_cast<DWORD>(found.size()), found.data(), nullptr);
+    }
+    if (length == 0 || length > found.size()) {
+        return {};
+    }
+    found.resize(length);
+    // Links resolved: the path of the file the handle finally opens.
+    const HANDLE file = CreateFileW(found.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return utf8Text(found);
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD finalLength =
+        GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (finalLength > final.size()) {
+        final.resize(finalLength);
+        finalLength =
+            GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    }
+    CloseHandle(file);
+    if (finalLength == 0 || finalLength > final.size()) {
+        return utf8Text(found);
+    }
+    final.resize(finalLength);
+    if (final.starts_with(L"\\\\?\\UNC\\")) {
+        final = L"\\" + final.substr(7);
+    } else if (final.starts_with(L"\\\\?\\")) {
+        final = final.substr(4);
+    }
+    return utf8Text(final);
+}
+
+} // namespace platform::win

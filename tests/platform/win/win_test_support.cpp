@@ -1,0 +1,113 @@
+#include "win_test_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <windows.h>
+
+namespace wintest {
+
+namespace fs = std::filesystem;
+
+std::wstring wide(const std::string& utf8) {
+    std::wstring result(utf8.size(), L'\0');
+    result.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
+                            static_cast<int>(result.size()))));
+    return result;
+}
+
+namespace {
+
+// Through the Win32 conversions: the standard library's UTF-8 paths lose Chinese characters
+// with this compiler.
+fs::path pathOf(const std::string& utf8) {
+    return fs::path(wide(utf8));
+}
+
+std::string utf8Of(const fs::path& path) {
+    const std::wstring text = path.wstring();
+    std::string utf8(text.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+} // namespace
+
+TempFolder::TempFolder(const std::string& name) {
+    static int made = 0;
+    const fs::path folder =
+        fs::temp_directory_path() /
+        pathOf(name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    path_ = utf8Of(folder.lexically_normal().make_preferred());
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    // Read-only files would stop the removal.
+    for (const auto& entry : fs::recursive_directory_iterator(pathOf(path_), ignored)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    fs::remove_all(pathOf(path_), ignored);
+}
+
+std::vector<std::string> TempFolder::names() const {
+    std::vector<std::string> result;
+    for (const auto& entry : fs::directory_iterator(pathOf(path_))) {
+        result.push_back(utf8Of(entry.path().filename()));
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::string readRaw(const std::string& path) {
+    std::ifstream in(pathOf(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeRaw(const std::string& path, const std::string& bytes) {
+    std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool exists(const std::string& path) {
+    return fs::exists(pathOf(path));
+}
+
+void removeFile(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(pathOf(path), ignored);
+}
+
+void setReadOnly(const std::string& path) {
+    SetFileAttributesW(pathOf(path).c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+void makeFolder(const std::string& path) {
+    fs::create_directories(pathOf(path));
+}
+
+std::string waitForFile(const std::string& path, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (exists(path)) {
+            // Let the writer finish.
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const std::string bytes = readRaw(path);
+            if (!bytes.empty()) {
+                return bytes;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return {};
+}
+
+} // namespace wintest
