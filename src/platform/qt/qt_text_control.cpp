@@ -1,6 +1,5 @@
 #include "qt_text_control.h"
 
-#include "chinese_fonts.h"
 #include "files/plain_text.h"
 #include "platform/error.h"
 #include "qt_text_control_accessible.h"
@@ -16,8 +15,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -111,47 +108,6 @@ void QtTextControl::configure() {
     for (int key : rectangleKeys) {
         send(SCI_CLEARCMDKEY, key + ((SCMOD_SHIFT | SCMOD_ALT) << 16));
     }
-}
-
-namespace {
-
-// Whether the face's Latin letters all take one width, as 宋体's do, so that code lines up.
-bool latinIsFixedPitch(const QString& family) {
-    const QFontMetricsF metrics{QFont(family, 15)};
-    const qreal narrow = metrics.horizontalAdvance(QStringLiteral("il1."));
-    return narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QStringLiteral("MW@m")));
-}
-
-} // namespace
-
-QString QtTextControl::baseFontFamily() {
-    static const QString family = [] {
-        const QStringList installed = QFontDatabase::families();
-        const auto isInstalled = [&](const QString& name) {
-            return installed.contains(name, Qt::CaseInsensitive);
-        };
-        // 宋体 itself.
-        for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                                    QStringLiteral("新宋体"), QStringLiteral("NSimSun")}) {
-            if (isInstalled(name)) {
-                return name;
-            }
-        }
-        // A stand-in with fixed-pitch Latin letters, else any.
-        for (const QString& name : fixedPitchSimSunStandIns()) {
-            if (isInstalled(name) && latinIsFixedPitch(name)) {
-                return name;
-            }
-        }
-        for (const QString& name : simSunStandIns()) {
-            if (isInstalled(name)) {
-                return name;
-            }
-        }
-        // Left to the font configuration's own substitute.
-        return QStringLiteral("宋体");
-    }();
-    return family;
 }
 
 void QtTextControl::defineStyle(int style, const CharacterFormat& format) {
