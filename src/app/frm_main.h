@@ -4,6 +4,7 @@
 #include "platform/main_window_view.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,9 @@ public:
     files::CommonDialog dlgCommonDialog;
 
 private:
+    // Runs a command from a menu or the toolbar; memory running out while it works ends it
+    // with a message instead of ending the program.
+    void surviving(const std::function<void()>& command);
     void createMenus();
     void createStatusBar();
     void createToolBar();

@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/services.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,9 @@ public:
 
     // The message for a failed save; silent for a cancelled dialog.
     void ReportFileError(const platform::RuntimeError& error);
+    // A save command's error trap: runs the steps; a numbered failure, or memory running out,
+    // ends them and goes to ReportFileError. False when the steps failed.
+    bool trappingFileErrors(const std::function<void()>& steps);
 
     platform::Services& services;
 
@@ -45,6 +49,9 @@ public:
     frmMain* MainWindow = nullptr;
 
 private:
+    // Tells the user of each save that a previous run died in, and where the old content is.
+    void reportInterruptedSaves();
+
     // The dialog's window stands over the main window: it goes first.
     std::unique_ptr<frmMain> mainWindow_;
     std::unique_ptr<toolchain::frmDialog> settingsDialog_;

@@ -61,7 +61,9 @@ void frmEdit::Form_Unload(bool& cancel) {
     if (!Changed) {
         return;
     }
-    try {
+    const bool handled = module_.trappingFileErrors([&] {
+        // Exit asks for each changed document in turn: the one asked about stands in front.
+        view_->bringToFront();
         const int answer = module_.services.messageBox.show(
             "文本已改变，是否保存？",
             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, "关闭文件 提示");
@@ -74,9 +76,9 @@ void frmEdit::Form_Unload(bool& cancel) {
             return;
         }
         files::writeDocumentFile(module_.services, txtEdit(), Encoding, path);
-    } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
-        // A failed save keeps the window and its text, so nothing typed is lost.
+    });
+    // A failed save keeps the window and its text, so nothing typed is lost.
+    if (!handled) {
         cancel = true;
     }
 }

@@ -3,7 +3,10 @@
 #include "document_file.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "platform/error.h"
 #include "platform/message_box.h"
+
+#include <new>
 
 namespace app {
 
@@ -44,18 +47,33 @@ void frmMain::mnuFileOpen_Click() {
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
         return;
+    } catch (const std::bad_alloc&) {
+        reportOpenFailure(path, platform::outOfMemoryError().description());
+        return;
     }
+    editor::frmEdit* document = nullptr;
     try {
-        NewDocument();
+        document = &NewDocument();
     } catch (const platform::RuntimeError&) {
         reportNoMoreDocuments();
         return;
+    } catch (const std::bad_alloc&) {
+        reportOpenFailure(path, platform::outOfMemoryError().description());
+        return;
     }
-    editor::frmEdit& document = *ActiveForm();
-    document.setCaption(path);
-    document.txtEdit().setText("");
-    LoadTextFile(file);
-    document.Changed = false;
+    try {
+        document->setCaption(path);
+        document->txtEdit().setText("");
+        LoadTextFile(file);
+    } catch (const std::bad_alloc&) {
+        // A window holding part of the file, or none of it, would write that over the file at
+        // the next Save: it goes again, unasked.
+        document->Changed = false;
+        document->Close();
+        reportOpenFailure(path, platform::outOfMemoryError().description());
+        return;
+    }
+    document->Changed = false;
     GetFileName();
 }
 
@@ -75,7 +93,7 @@ void frmMain::mnuFileSave_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    module_.trappingFileErrors([&] {
         std::string path;
         if (editor::isUntitled(document->Caption())) {
             path = askSavePath("保存", editor::SourceFilter, *document);
@@ -89,9 +107,7 @@ void frmMain::mnuFileSave_Click() {
         document->setCaption(path);
         document->Changed = false;
         GetFileName();
-    } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
-    }
+    });
 }
 
 void frmMain::mnuFileSaveAs_Click() {
@@ -99,7 +115,7 @@ void frmMain::mnuFileSaveAs_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    module_.trappingFileErrors([&] {
         const std::string path = askSavePath("另存为", editor::SourceFilter, *document);
         if (path.empty()) {
             return;
@@ -108,9 +124,7 @@ void frmMain::mnuFileSaveAs_Click() {
         SaveTextFile(path);
         document->Changed = false;
         GetFileName();
-    } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
-    }
+    });
 }
 
 } // namespace app

@@ -10,7 +10,7 @@ void frmMain::mnuFileSaveAsHtml_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    module_.trappingFileErrors([&] {
         std::string path = document->Caption();
         if (!editor::hasExtension(path, ".htm")) {
             // The default extension stays in the shared dialog for the commands after this.
@@ -25,9 +25,7 @@ void frmMain::mnuFileSaveAsHtml_Click() {
         SaveTextFile(path);
         document->Changed = false;
         GetFileName();
-    } catch (const platform::RuntimeError& error) {
-        module_.ReportFileError(error);
-    }
+    });
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #include "sequential_file.h"
 
+#include "document_text.h"
+
 namespace files {
 
 namespace {
@@ -26,7 +28,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 SequentialInput::SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,
                                  const std::string& path)
-    : lines_(splitLines(codePage.decode(files.readBytes(path), codePage.systemEncoding()))) {}
+    : lines_(splitLines(decodeDocument(files.readBytes(path), codePage).text)) {}
 
 std::string SequentialInput::readField() {
     if (atEnd()) {

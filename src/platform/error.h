@@ -8,7 +8,9 @@ namespace platform {
 // Numbers of the failures the system tells apart; a platform maps its own failures onto them.
 namespace ErrorNumber {
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int FileNotFound = 53;
+inline constexpr int DeviceIO = 57;
 inline constexpr int DiskFull = 61;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
@@ -29,5 +31,10 @@ private:
     int number_;
     std::string description_;
 };
+
+// What a command reports when memory ran out (std::bad_alloc) while it worked.
+inline RuntimeError outOfMemoryError() {
+    return RuntimeError(ErrorNumber::OutOfMemory, "内存不足");
+}
 
 } // namespace platform

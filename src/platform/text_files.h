@@ -1,8 +1,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
+
+// A save that was under way when the program died: the document's file may hold part of the
+// new text, and a whole copy of its previous content lies at backupPath.
+struct InterruptedSave {
+    std::string documentPath;
+    std::string backupPath;
+
+    bool operator==(const InterruptedSave&) const = default;
+};
 
 // Whole-file byte transfer. Failures raise RuntimeError with the platform's description:
 // 53 for a missing file, 75 for a file that cannot be opened for writing (no permission,
@@ -11,8 +21,15 @@ class TextFiles {
 public:
     virtual ~TextFiles() = default;
     virtual std::string readBytes(const std::string& path) = 0;
-    // Replaces the file's whole content; a failure leaves the previous content whole.
+    // Replaces the file's whole content; a failure leaves the previous content whole. Where the
+    // file must be overwritten in place, a copy of the previous content is kept until the new
+    // one is safely written; should even its restoring fail, the error names the copy.
     virtual void replaceBytes(const std::string& path, const std::string& bytes) = 0;
+
+    // Saves that an earlier run left unfinished, each reported until forgotten; the copy
+    // itself stays where it is.
+    virtual std::vector<InterruptedSave> interruptedSaves() { return {}; }
+    virtual void forgetInterruptedSave(const InterruptedSave& save) { static_cast<void>(save); }
 };
 
 } // namespace platform

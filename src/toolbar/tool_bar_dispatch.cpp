@@ -69,7 +69,7 @@ void frmMain::tbToolBar_ButtonClick(const std::string& key, int value) {
     }
     // The commands report their own failures; anything else that goes wrong is not shown.
     try {
-        action->second();
+        surviving(action->second);
     } catch (const std::exception&) {
     }
 }

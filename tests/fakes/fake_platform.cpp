@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include <new>
+
 #include <algorithm>
 
 namespace fakes {
@@ -47,6 +49,9 @@ std::string FakeProgramLocation::programDirectory() {
 }
 
 std::string FakeTextFiles::readBytes(const std::string& path) {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
     if (unreadable.count(path) != 0) {
         throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
     }
@@ -63,6 +68,9 @@ void FakeTextFiles::replaceBytes(const std::string& path, const std::string& byt
     }
     if (writeFailure) {
         throw *writeFailure;
+    }
+    if (outOfMemory) {
+        throw std::bad_alloc();
     }
     files[path] = bytes;
 }
@@ -111,7 +119,17 @@ std::string FakeStatusBar::panelText(int index) {
     return found != texts.end() ? found->second : std::string();
 }
 
+std::string FakeTextControl::text() {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
+    return content;
+}
+
 void FakeTextControl::setText(const std::string& text) {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
     content = text;
     selStart = 0;
     selLengthValue = 0;
@@ -202,6 +220,7 @@ bool FakeDocumentHost::closeAllDocuments() {
 
 std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWindow() {
     auto window = std::make_unique<FakeDocumentWindow>(*this);
+    window->edit.outOfMemory = newWindowsOutOfMemory;
     open.push_back(window.get());
     ++created;
     return window;

@@ -1,7 +1,11 @@
 #include "files/document_text.h"
 #include "platform/error.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/text_files.h"
+#include "toolchain/tool_directories.h"
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -102,6 +106,25 @@ TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsCrLf) {
     EXPECT_EQ(encode("a\r\nb", {"UTF-8", false}), "a\r\nb");
 }
 
+TEST_F(DocumentTextTest, LineEndsCostTimeInProportionToTheText) {
+    // 4 MB of short lines of each kind: a search to the end of the text for every line would
+    // take minutes; one pass takes milliseconds.
+    for (const std::string lineEnd : {"\r", "\n", "\r\n"}) {
+        std::string bytes;
+        for (int line = 0; line < 1000000; ++line) {
+            bytes += "ab";
+            bytes += lineEnd;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const DecodedDocument document = decode(bytes);
+        const std::string saved = encode(document.text, document.encoding);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(elapsed, std::chrono::seconds(3)) << testing::PrintToString(lineEnd);
+        EXPECT_EQ(std::count(document.text.begin(), document.text.end(), '\n'), 1000000);
+        EXPECT_EQ(saved.size(), 4000000u);
+    }
+}
+
 TEST_F(DocumentTextTest, FilesThatNoEncodingReadsAreNotText) {
     const std::vector<std::string> notText = {
         std::string("class A {}\0\r\n", 13), // a NUL byte
@@ -187,6 +210,31 @@ TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage
 
     CodePageOfSystem utf8System("UTF-8");
     EXPECT_EQ(files::decodeDocument("", utf8System).encoding, (DocumentEncoding{"UTF-8", false}));
+}
+
+// One file in memory, enough for the settings file.
+class OneFile : public platform::TextFiles {
+public:
+    std::string readBytes(const std::string&) override { return bytes; }
+    void replaceBytes(const std::string&, const std::string& written) override { bytes = written; }
+    std::string bytes;
+};
+
+TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
+    // Written by a Chinese Windows (GBK) and read on a UTF-8 system, and the other way round:
+    // read as empty, the file would be overwritten by the settings dialog.
+    const std::string gbk = "D:\\\xB9\xA4\xBE\xDF\\\r\nD:\\\xD4\xB4\xB3\xCC\xD0\xF2\\\r\n";
+    const std::string utf8 = "D:\\工具\\\r\nD:\\源程序\\\r\n";
+    for (const std::string system : {"UTF-8", "GB18030"}) {
+        CodePageOfSystem page(system);
+        for (const std::string& bytes : {gbk, utf8}) {
+            OneFile file;
+            file.bytes = bytes;
+            const toolchain::ToolDirectories read = toolchain::readSetIni(file, page, "Set.ini");
+            EXPECT_EQ(read.javaBinDir, "D:\\工具\\") << system;
+            EXPECT_EQ(read.sourceDir, "D:\\源程序\\") << system;
+        }
+    }
 }
 
 } // namespace

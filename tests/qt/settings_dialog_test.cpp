@@ -4,6 +4,7 @@
 #include "toolchain/frm_dialog.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,6 +109,21 @@ TEST_F(QtSettingsDialogTest, ButtonsReachTheProgramAndTextsGoBothWays) {
     EXPECT_EQ(events.cancelClicks, 1);
     EXPECT_EQ(dialog.text1(), "/usr/lib/jvm/bin/");
     EXPECT_EQ(dialog.text2(), "/home/用户/src");
+}
+
+TEST_F(QtSettingsDialogTest, EnterMeansOkWhereverTheFocusIs) {
+    // Tabbing from OK over Cancel into the text boxes, and straight into the second one.
+    runModal([&] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("Text1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        control<QLineEdit>("Text2")->setFocus();
+        QTest::keyClick(control<QLineEdit>("Text2"), Qt::Key_Enter);
+    });
+    EXPECT_EQ(events.okClicks, 2);
+    EXPECT_EQ(events.cancelClicks, 0);
+    EXPECT_TRUE(control<QPushButton>("OKButton")->isDefault());
 }
 
 TEST_F(QtSettingsDialogTest, TextBoxesAreNamedByTheirLabels) {

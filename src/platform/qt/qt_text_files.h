@@ -12,6 +12,8 @@ class QtTextFiles : public TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    std::vector<InterruptedSave> interruptedSaves() override;
+    void forgetInterruptedSave(const InterruptedSave& save) override;
 };
 
 } // namespace platform::qt
