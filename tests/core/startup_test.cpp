@@ -33,7 +33,8 @@ TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
 
 TEST_F(Startup, ASaveThatThePreviousRunDiedInIsReportedOnceWithWhereTheOldContentIs) {
     writeSetIni("/jdk/\r\n/src/\r\n");
-    platform.files.interrupted = {{"/src/A.java", "/root/.cache/MORVANE集成系统/保存备份/1/A.java"}};
+    platform.files.interrupted = {
+        {"/src/A.java", "/root/.cache/MORVANE集成系统/保存备份/1/A.java"}};
     start();
     ASSERT_EQ(platform.messageBox.shown.size(), 1u);
     EXPECT_EQ(platform.messageBox.shown[0].prompt,

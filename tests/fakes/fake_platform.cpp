@@ -1,8 +1,7 @@
 #include "fake_platform.h"
 
-#include <new>
-
 #include <algorithm>
+#include <new>
 
 namespace fakes {
 
@@ -181,6 +180,10 @@ void FakeDocumentWindow::show() {
     shown = true;
     host.active = this;
     events->Form_Resize();
+}
+
+void FakeDocumentWindow::bringToFront() {
+    host.active = this;
 }
 
 void FakeDocumentWindow::resize(float width, float height) {

@@ -182,7 +182,7 @@ public:
     }
     platform::TextControl& textControl() override { return edit; }
     void show() override;
-    void bringToFront() override { host.active = this; }
+    void bringToFront() override;
     bool close() override;
     // A new size, as the user dragging the border.
     void resize(float width, float height);

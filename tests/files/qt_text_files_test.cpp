@@ -7,8 +7,8 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <grp.h>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <unistd.h>
@@ -110,9 +110,17 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         // The unprivileged child must reach the files.
         ASSERT_EQ(::chmod(dir_.path().toStdString().c_str(), 0755), 0);
+        // In-place saves keep a copy in the user's cache folder, which the child must write.
+        ASSERT_TRUE(cacheDir_.isValid());
+        ASSERT_EQ(::chmod(cacheDir_.path().toStdString().c_str(), 0777), 0);
+        userCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", cacheDir_.path().toUtf8());
     }
     // Lets the temporary folder be removed again after a test locked it.
-    void TearDown() override { ::chmod(dir_.path().toStdString().c_str(), 0755); }
+    void TearDown() override {
+        ::chmod(dir_.path().toStdString().c_str(), 0755);
+        qputenv("XDG_CACHE_HOME", userCache_);
+    }
 
     std::string path(const std::string& name) const {
         return dir_.filePath(QString::fromStdString(name)).toStdString();
@@ -121,6 +129,8 @@ protected:
     std::vector<std::string> entries() const { return entriesOf(folder()); }
 
     QTemporaryDir dir_;
+    QTemporaryDir cacheDir_;
+    QByteArray userCache_;
     QtTextFiles files_;
 };
 
@@ -438,38 +448,43 @@ TEST_F(InPlaceFaultTest, EveryFailureLeavesTheFileWhollyOldOrWhollyNewOrAWholeCo
                              Expect::Old});
         }
         for (const long long after : {0LL, 2500LL, 4999LL}) {
-            cases.push_back({std::string("short, errno ") + error + " after " +
-                                 std::to_string(after),
-                             &short_,
-                             {onFile, at(after), std::string("MORVANE_FAULT_ERRNO=") + error,
-                              "MORVANE_FAULT_ONCE=1"},
-                             Expect::Old});
+            cases.push_back(
+                {std::string("short, errno ") + error + " after " + std::to_string(after),
+                 &short_,
+                 {onFile, at(after), std::string("MORVANE_FAULT_ERRNO=") + error,
+                  "MORVANE_FAULT_ONCE=1"},
+                 Expect::Old});
         }
         // The copy in the cache cannot be written: the file is not touched at all.
         for (const long long after : {0LL, 10LL, 50000LL}) {
-            cases.push_back({std::string("copy, errno ") + error + " after " +
-                                 std::to_string(after),
-                             &long_,
-                             {onCache, at(after), std::string("MORVANE_FAULT_ERRNO=") + error},
-                             Expect::Old});
+            cases.push_back(
+                {std::string("copy, errno ") + error + " after " + std::to_string(after),
+                 &long_,
+                 {onCache, at(after), std::string("MORVANE_FAULT_ERRNO=") + error},
+                 Expect::Old});
         }
     }
     // The disk keeps failing, the restore too: the message names the whole copy.
     for (const long long after : {0LL, 4096LL, 120000LL}) {
-        cases.push_back({"lasting EIO after " + std::to_string(after), &long_,
-                         {onFile, at(after)}, Expect::CopyNamed});
+        cases.push_back({"lasting EIO after " + std::to_string(after),
+                         &long_,
+                         {onFile, at(after)},
+                         Expect::CopyNamed});
     }
     // The program dies half-way: the next start names the copy.
     for (const long long after : {0LL, 1LL, 4096LL, 100000LL, 149999LL}) {
-        cases.push_back({"killed after " + std::to_string(after), &long_,
+        cases.push_back({"killed after " + std::to_string(after),
+                         &long_,
                          {onFile, at(after), "MORVANE_FAULT_KILL=1"},
                          Expect::CopyReportedAtNextStart});
     }
     // Dying before the copy and its record are whole leaves nothing to report: the file was
     // not touched yet. (The copy is 100000 bytes, the record follows it.)
     for (const long long after : {0LL, 1LL, 4096LL, 99999LL, 100000LL}) {
-        cases.push_back({"killed while copying after " + std::to_string(after), &long_,
-                         {onCache, at(after), "MORVANE_FAULT_KILL=1"}, Expect::Old});
+        cases.push_back({"killed while copying after " + std::to_string(after),
+                         &long_,
+                         {onCache, at(after), "MORVANE_FAULT_KILL=1"},
+                         Expect::Old});
     }
 
     long long bytesLost = 0;
@@ -498,8 +513,7 @@ TEST_F(InPlaceFaultTest, EveryFailureLeavesTheFileWhollyOldOrWhollyNewOrAWholeCo
         case Expect::CopyNamed:
             EXPECT_EQ(outcome.exitCode, 1);
             ASSERT_TRUE(copied);
-            EXPECT_NE(outcome.output.find(left[0].backupPath), std::string::npos)
-                << outcome.output;
+            EXPECT_NE(outcome.output.find(left[0].backupPath), std::string::npos) << outcome.output;
             EXPECT_EQ(left[0].documentPath, document_);
             break;
         case Expect::CopyReportedAtNextStart:

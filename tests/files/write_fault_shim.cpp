@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>

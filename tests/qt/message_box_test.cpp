@@ -80,7 +80,7 @@ TEST(QtMessageBoxTest, EscAndTheCloseBoxNeverAnswerAQuestion) {
     const int questions[] = {platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question,
                              platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Exclamation};
     for (const int style : questions) {
-        for (const QString pressed : {QStringLiteral("是(&Y)"), QStringLiteral("否(&N)")}) {
+        for (const QString& pressed : {QStringLiteral("是(&Y)"), QStringLiteral("否(&N)")}) {
             bool openAfterEsc = false;
             bool openAfterCloseBox = false;
             QTimer::singleShot(0, [&] {
@@ -101,13 +101,12 @@ TEST(QtMessageBoxTest, EscAndTheCloseBoxNeverAnswerAQuestion) {
             EXPECT_TRUE(openAfterEsc) << pressed.toStdString();
             EXPECT_TRUE(openAfterCloseBox) << pressed.toStdString();
             EXPECT_EQ(answer, pressed == QStringLiteral("是(&Y)") ? platform::MsgBoxResult::Yes
-                                                                   : platform::MsgBoxResult::No);
+                                                                  : platform::MsgBoxResult::No);
         }
     }
     // A box with OK alone still closes on Esc.
-    QTimer::singleShot(0, [] {
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
-    });
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
     platform::qt::QtMessageBox messageBox;
     EXPECT_EQ(messageBox.show("文件未保存!", platform::MsgBoxStyle::Exclamation, "错误提示"),
               platform::MsgBoxResult::OK);

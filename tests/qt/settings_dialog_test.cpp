@@ -4,7 +4,6 @@
 #include "toolchain/frm_dialog.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,10 +113,10 @@ TEST_F(QtSettingsDialogTest, ButtonsReachTheProgramAndTextsGoBothWays) {
 TEST_F(QtSettingsDialogTest, EnterMeansOkWhereverTheFocusIs) {
     // Tabbing from OK over Cancel into the text boxes, and straight into the second one.
     runModal([&] {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("Text1"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(dialog.focusWidget(), control<QWidget>("Text1"));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
         control<QLineEdit>("Text2")->setFocus();
         QTest::keyClick(control<QLineEdit>("Text2"), Qt::Key_Enter);
     });

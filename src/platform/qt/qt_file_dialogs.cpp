@@ -152,10 +152,10 @@ private:
         if (chosen.isEmpty() || !QFileInfo(chosen.first()).isFile()) {
             return true;
         }
-        QMessageBox question(QMessageBox::Warning, windowTitle(),
-                             QStringLiteral("“%1”已存在。\n要替换它吗？")
-                                 .arg(QFileInfo(chosen.first()).fileName()),
-                             QMessageBox::NoButton, this);
+        QMessageBox question(
+            QMessageBox::Warning, windowTitle(),
+            QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(chosen.first()).fileName()),
+            QMessageBox::NoButton, this);
         QPushButton* yes = question.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
         QPushButton* no = question.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
         question.setDefaultButton(no);

@@ -302,7 +302,8 @@ std::string QtTextFiles::readBytes(const std::string& path) {
     try {
         return readToEnd(file.get(), path, static_cast<std::size_t>(status.st_size));
     } catch (const std::bad_alloc&) {
-        throw RuntimeError(ErrorNumber::OutOfMemory, "文件" + quoted(path) + "太大，内存不足以读入");
+        throw RuntimeError(ErrorNumber::OutOfMemory,
+                           "文件" + quoted(path) + "太大，内存不足以读入");
     }
 }
 

@@ -11,13 +11,14 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+
+#include <sys/file.h>
+#include <sys/stat.h>
 
 namespace platform::qt {
 
