@@ -435,13 +435,13 @@ TEST_F(QtFileDialogsTest, ChangingTheTypeNeverPutsAWildcardIntoTheName) {
     QString afterAll;
     // From the HTM entry one step down to the all-files entry.
     const auto chosen = save(request(SourceFilter, 2, {}, "Hello"), [&](QFileDialog& dialog) {
-        typeName(dialog, QStringLiteral("Hello.java"));
+        typeName(dialog, QStringLiteral("New.java"));
         chooseType(dialog, 2);
         afterAll = nameBox(dialog)->text();
         press(dialog, QDialogButtonBox::Save);
     });
-    EXPECT_EQ(afterAll, QStringLiteral("Hello.java"));
-    EXPECT_EQ(chosen, pathOf("Hello.java"));
+    EXPECT_EQ(afterAll, QStringLiteral("New.java"));
+    EXPECT_EQ(chosen, pathOf("New.java"));
 }
 
 TEST_F(QtFileDialogsTest, ATypedFolderNameOpensTheFolder) {
