@@ -113,6 +113,9 @@ TEST_F(QtSettingsDialogTest, ButtonsReachTheProgramAndTextsGoBothWays) {
 TEST_F(QtSettingsDialogTest, EnterMeansOkWhereverTheFocusIs) {
     // Tabbing from OK over Cancel into the text boxes, and straight into the second one.
     runModal([&] {
+        // Buttons take the default as the focus passes them only in the active window.
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(dialog.focusWidget(), control<QWidget>("Text1"));
