@@ -1,7 +1,7 @@
 // The document decoder and encoder on any file, on a UTF-8 and on a GB18030 system.
+#include "files/code_page_of_system.h"
 #include "files/document_text.h"
 #include "platform/error.h"
-#include "platform/qt/iconv_code_page.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,15 +10,6 @@
 #include <string_view>
 
 namespace {
-
-class CodePageOfSystem : public platform::qt::IconvCodePage {
-public:
-    explicit CodePageOfSystem(std::string system) : system_(std::move(system)) {}
-    std::string systemEncoding() override { return system_; }
-
-private:
-    std::string system_;
-};
 
 void readAndWriteBack(std::string_view bytes, platform::CodePage& codePage) {
     files::DecodedDocument document;

@@ -1,6 +1,6 @@
 // The Set.ini reader on any file, and the writer on whatever it read.
+#include "files/code_page_of_system.h"
 #include "platform/error.h"
-#include "platform/qt/iconv_code_page.h"
 #include "platform/text_files.h"
 #include "toolchain/tool_directories.h"
 
@@ -11,11 +11,6 @@
 #include <string_view>
 
 namespace {
-
-class UnicodeSystem : public platform::qt::IconvCodePage {
-public:
-    std::string systemEncoding() override { return "UTF-8"; }
-};
 
 class OneFile : public platform::TextFiles {
 public:
@@ -34,7 +29,7 @@ bool storedAsIs(const std::string& value) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static UnicodeSystem codePage;
+    static CodePageOfSystem codePage("UTF-8");
     OneFile file;
     file.bytes.assign(reinterpret_cast<const char*>(data), size);
     toolchain::ToolDirectories read;

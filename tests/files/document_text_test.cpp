@@ -1,3 +1,4 @@
+#include "code_page_of_system.h"
 #include "files/document_text.h"
 #include "files/plain_text.h"
 #include "platform/error.h"
@@ -17,16 +18,6 @@ namespace {
 using files::DecodedDocument;
 using files::DocumentEncoding;
 namespace DocumentErrorNumber = files::DocumentErrorNumber;
-
-// The real conversions, on a system whose code page the test chooses.
-class CodePageOfSystem : public platform::qt::IconvCodePage {
-public:
-    explicit CodePageOfSystem(std::string system) : system_(std::move(system)) {}
-    std::string systemEncoding() override { return system_; }
-
-private:
-    std::string system_;
-};
 
 template <typename Action> platform::RuntimeError errorOf(Action action) {
     try {
