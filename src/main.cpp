@@ -1,5 +1,7 @@
 #include "app/module1.h"
+#include "platform/qt/chinese_fonts.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/qt/posix_text_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_main_window.h"
@@ -7,7 +9,6 @@
 #include "platform/qt/qt_process_start.h"
 #include "platform/qt/qt_program_location.h"
 #include "platform/qt/qt_settings_store.h"
-#include "platform/qt/qt_text_files.h"
 #include "platform/qt/qt_window_factory.h"
 
 #include <QApplication>
@@ -35,10 +36,7 @@ void substituteSimSun() {
         QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("SimSun"));
         return;
     }
-    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("Noto Serif CJK SC"),
-                                                        QStringLiteral("Noto Sans CJK SC"),
-                                                        QStringLiteral("WenQuanYi Zen Hei"),
-                                                        QStringLiteral("AR PL UMing CN")});
+    QFont::insertSubstitutions(QStringLiteral("宋体"), platform::qt::simSunStandIns());
 }
 
 } // namespace
@@ -57,7 +55,7 @@ int main(int argc, char* argv[]) {
     platform::qt::QtMessageBox messageBox;
     platform::qt::QtSettingsStore settings;
     platform::qt::QtProgramLocation location;
-    platform::qt::QtTextFiles files;
+    platform::qt::PosixTextFiles files;
     platform::qt::IconvCodePage codePage;
     platform::qt::QtWindowFactory windows;
     platform::qt::QtFileDialogs fileDialogs;

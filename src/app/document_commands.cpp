@@ -2,6 +2,7 @@
 #include "frm_main.h"
 #include "module1.h"
 #include "platform/document_host.h"
+#include "platform/error.h"
 #include "platform/message_box.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ editor::frmEdit& frmMain::NewDocument() {
     }
     ++DocumentCount;
     auto document = std::make_unique<editor::frmEdit>(
-        module_, view_->documents().createDocumentWindow(),
+        *this, view_->documents().createDocumentWindow(),
         [this](editor::frmEdit& closed) { forgetDocument(closed); });
     document->setCaption("Document " + std::to_string(DocumentCount));
     editor::frmEdit& shown = *document;

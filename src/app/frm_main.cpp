@@ -1,15 +1,14 @@
 #include "frm_main.h"
 
 #include "editor/frm_edit.h"
+#include "files/get_file_name.h"
 #include "module1.h"
 #include "placement.h"
 #include "platform/document_host.h"
+#include "platform/error.h"
 #include "platform/status_bar.h"
 #include "toolchain/frm_dialog.h"
 #include "toolchain/tool_directories.h"
-
-#include <exception>
-#include <functional>
 
 namespace app {
 
@@ -17,30 +16,39 @@ namespace {
 
 const char* const SettingsSection = "Settings";
 
-// Load steps stand alone: a step that fails has no effect and the next one runs.
-void tolerating(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 } // namespace
 
 frmMain::frmMain(Module1& module, std::unique_ptr<platform::MainWindowView> view)
-    : dlgCommonDialog(module.services.fileDialogs), module_(module), view_(std::move(view)) {
+    : module_(module), view_(std::move(view)) {
     view_->setEvents(this);
     createMenus();
-    createToolBar();
+    toolBar_.createToolBar(view_->toolBar());
     createStatusBar();
 }
 
 frmMain::~frmMain() = default;
 
+platform::Services& frmMain::services() {
+    return module_.services;
+}
+
+editor::ProcessValues& frmMain::values() {
+    return module_;
+}
+
+platform::StatusBar& frmMain::statusBar() {
+    return view_->statusBar();
+}
+
+void frmMain::GetFileName() {
+    files::GetFileName(*this);
+}
+
 void frmMain::Show() {
     view_->show();
 }
 
+// Each load step stands alone: a step that fails has no effect and the next one runs.
 void frmMain::MDIForm_Load() {
     restorePlacement();
     readToolDirectories();
@@ -52,7 +60,7 @@ void frmMain::restorePlacement() {
     auto& settings = module_.services.settings;
     const auto restore = [&](const char* key, const char* defaultText,
                              void (platform::MainWindowView::*apply)(float)) {
-        tolerating([&] {
+        platform::tolerating([&] {
             const auto value = parsePlacement(
                 settings.getSetting(ApplicationTitle, SettingsSection, key, defaultText));
             if (value) {
@@ -69,11 +77,11 @@ void frmMain::restorePlacement() {
 void frmMain::readToolDirectories() {
     auto& services = module_.services;
     std::string path;
-    tolerating([&] {
+    platform::tolerating([&] {
         path = toolchain::setIniPath(services.location.programDirectory(),
                                      services.location.directorySeparator());
     });
-    tolerating([&] {
+    platform::tolerating([&] {
         const auto directories = toolchain::readSetIni(services.files, services.codePage, path);
         module_.JavaBinDir = directories.javaBinDir;
         module_.SourceDir = directories.sourceDir;

@@ -1,7 +1,11 @@
 #pragma once
 
-#include "files/common_dialog.h"
+#include "editor/command_context.h"
+#include "editor/editing_commands.h"
+#include "files/file_commands.h"
 #include "platform/main_window_view.h"
+#include "toolbar/tool_bar_dispatch.h"
+#include "toolchain/toolchain_commands.h"
 
 #include <cstdint>
 #include <functional>
@@ -9,20 +13,16 @@
 #include <string>
 #include <vector>
 
-namespace editor {
-class frmEdit;
-}
-
-namespace files {
-struct DecodedDocument;
-}
-
 namespace app {
 
 class Module1;
 
-// The main window: menu bar, status bar, placement, shutdown, and every command's handler.
-class frmMain : public platform::MainWindowEvents {
+// The main window: menu bar, status bar, placement, shutdown, and every command's handler. A
+// handler of another subsystem's command forwards to that subsystem, which reaches the program
+// through this window's command context.
+class frmMain : public platform::MainWindowEvents,
+                public editor::CommandContext,
+                public toolbar::ButtonCommands {
 public:
     frmMain(Module1& module, std::unique_ptr<platform::MainWindowView> view);
     ~frmMain() override;
@@ -35,39 +35,43 @@ public:
     void MDIForm_Unload();
 
     // File menu
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
+    void mnuFileNew_Click() override;
+    void mnuFileOpen_Click() override { files_.mnuFileOpen_Click(); }
+    void mnuFileSave_Click() override { files_.mnuFileSave_Click(); }
+    void mnuFileSaveAs_Click() { files_.mnuFileSaveAs_Click(); }
     void mnuSet_Click();
     void mnuFileShut_Click();
-    void mnuClose_Click();
+    void mnuClose_Click() override;
     // Save menu
-    void mnuFileSaveAsHtml_Click();
+    void mnuFileSaveAsHtml_Click() { files_.mnuFileSaveAsHtml_Click(); }
     // Font menu
-    void mnuLargen_Click();
-    void mnuSmallen_Click();
-    void mnuBold_Click();
-    void mnuItalic_Click();
-    void mnuUnderLine_Click();
+    void mnuLargen_Click() override { editing_.mnuLargen_Click(); }
+    void mnuSmallen_Click() override { editing_.mnuSmallen_Click(); }
+    void mnuBold_Click() override { editing_.mnuBold_Click(); }
+    void mnuItalic_Click() override { editing_.mnuItalic_Click(); }
+    void mnuUnderLine_Click() override { editing_.mnuUnderLine_Click(); }
     // Commands on the menu bar
-    void mnuCombile_Click();
-    void mnuRunJava_Click();
-    void mnuFileBuildAsHtm_Click();
-    void mnuJavaViewer_Click();
-    void mnuSendToExplorer_Click();
+    void mnuCombile_Click() override { toolchain_.mnuCombile_Click(); }
+    void mnuRunJava_Click() override { toolchain_.mnuRunJava_Click(); }
+    void mnuFileBuildAsHtm_Click() { toolchain_.mnuFileBuildAsHtm_Click(); }
+    void mnuJavaViewer_Click() override { toolchain_.mnuJavaViewer_Click(); }
+    void mnuSendToExplorer_Click() override { toolchain_.mnuSendToExplorer_Click(); }
     void mnuAbout_Click();
     // Toolbar
-    void tbToolBar_ButtonClick(const std::string& key, int value);
-    void CutText();
-    void CopyText();
-    void PasteText();
+    void tbToolBar_ButtonClick(const std::string& key, int value) {
+        toolBar_.tbToolBar_ButtonClick(key, value);
+    }
+    void CutText() override { editing_.CutText(); }
+    void CopyText() override { editing_.CopyText(); }
+    void PasteText() override { editing_.PasteText(); }
 
-    // Creates, numbers and shows a new untitled document window, which becomes the active one.
-    // Raises an overflow error, creating nothing, when the numbers are used up.
-    editor::frmEdit& NewDocument();
-    // The document window commands work on; none while no document window is open.
-    editor::frmEdit* ActiveForm();
+    // The command context
+    platform::Services& services() override;
+    editor::ProcessValues& values() override;
+    platform::StatusBar& statusBar() override;
+    editor::frmEdit& NewDocument() override;
+    editor::frmEdit* ActiveForm() override;
+    void reportNoMoreDocuments() override;
     // Sets the active document's FileName from its caption.
     void GetFileName();
 
@@ -75,42 +79,24 @@ public:
 
     // How many document windows this run has created.
     std::int32_t DocumentCount = 0;
-    // The one file dialog that Open, Save, Save As and Save as HTM share.
-    files::CommonDialog dlgCommonDialog;
 
 private:
-    // Runs a command from a menu or the toolbar; memory running out while it works ends it
-    // with a message instead of ending the program.
-    void surviving(const std::function<void()>& command);
     void createMenus();
     void createStatusBar();
-    void createToolBar();
-    void switchCaretDisplay(bool on);
-    void fillAppletSkeleton();
     void restorePlacement();
     void readToolDirectories();
     void storePlacement();
-    void SaveTextFile(const std::string& path);
-    void LoadTextFile(const files::DecodedDocument& document);
-    // Shows the shared dialog for saving the document under a new name; the chosen path. A
-    // cancel raises error 32755.
-    std::string askSavePath(const std::string& title, const std::string& filter,
-                            const editor::frmEdit& document);
     void forgetDocument(editor::frmEdit& document);
-    void reportOpenFailure(const std::string& path, const std::string& reason);
-    void reportNoMoreDocuments();
-    void warn(const std::string& text, const std::string& title);
-    // The active document when its caption passes the two tests of a command: saved, and
-    // ending in the extension. Otherwise the command's warning, and none.
-    editor::frmEdit* savedDocumentWith(const std::string& extension, const std::string& unsaved,
-                                       const std::string& wrongExtension);
-    // Writes debug.bat with the tool line and starts it in a console in the document's folder.
-    void runBuildScript(const std::string& toolLine);
 
     Module1& module_;
     std::unique_ptr<platform::MainWindowView> view_;
     // The open document windows; they close before the main window goes.
     std::vector<std::unique_ptr<editor::frmEdit>> documents_;
+
+    files::FileCommands files_{*this};
+    editor::EditingCommands editing_{*this};
+    toolchain::ToolchainCommands toolchain_{*this};
+    toolbar::ToolBarDispatch toolBar_{*this, *this};
 };
 
 } // namespace app

@@ -1,23 +1,26 @@
+#include "files/file_error_reporter.h"
 #include "frm_main.h"
 #include "module1.h"
-#include "platform/error.h"
 #include "platform/menu_bar.h"
-
-#include <new>
 
 namespace app {
 
 // The menu bar in display order: three drop-down menus, then six commands on the bar itself.
 void frmMain::createMenus() {
     auto& bar = view_->menuBar();
+    // Memory running out in a command ends the command with a message, not the program.
+    const auto guarded = [this](void (frmMain::*handler)()) {
+        return [this, handler] {
+            files::reportingOutOfMemory(module_.services.messageBox,
+                                        [this, handler] { (this->*handler)(); });
+        };
+    };
     const auto item = [&](const char* menu, const char* name, const char* caption,
                           void (frmMain::*handler)()) {
-        bar.addItem(menu, name, caption,
-                    [this, handler] { surviving([this, handler] { (this->*handler)(); }); });
+        bar.addItem(menu, name, caption, guarded(handler));
     };
     const auto command = [&](const char* name, const char* caption, void (frmMain::*handler)()) {
-        bar.addCommand(name, caption,
-                       [this, handler] { surviving([this, handler] { (this->*handler)(); }); });
+        bar.addCommand(name, caption, guarded(handler));
     };
 
     bar.addMenu("mnuFile", "文件");
@@ -48,15 +51,6 @@ void frmMain::createMenus() {
     command("mnuJavaViewer", "用JavaViewer浏览", &frmMain::mnuJavaViewer_Click);
     command("mnuSendToExplorer", "发送到浏览器", &frmMain::mnuSendToExplorer_Click);
     command("mnuAbout", "关于", &frmMain::mnuAbout_Click);
-}
-
-void frmMain::surviving(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        // Every window and its text stay; the user may close others and try again.
-        module_.ReportFileError(platform::outOfMemoryError());
-    }
 }
 
 } // namespace app

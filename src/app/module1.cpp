@@ -38,8 +38,8 @@ void Module1::reportInterruptedSaves() {
 
 toolchain::frmDialog& Module1::settingsDialog() {
     if (!settingsDialog_) {
-        settingsDialog_ =
-            std::make_unique<toolchain::frmDialog>(*this, services.windows.createSettingsDialog());
+        settingsDialog_ = std::make_unique<toolchain::frmDialog>(
+            *this, services, services.windows.createSettingsDialog());
     }
     return *settingsDialog_;
 }

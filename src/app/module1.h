@@ -1,9 +1,8 @@
 #pragma once
 
-#include "platform/error.h"
+#include "editor/command_context.h"
 #include "platform/services.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,7 +16,7 @@ class frmAbout;
 class frmMain;
 
 // The process-wide values and the start-up routine.
-class Module1 {
+class Module1 : public editor::ProcessValues {
 public:
     explicit Module1(platform::Services& services);
     ~Module1();
@@ -34,18 +33,8 @@ public:
     // The About box, made at its first use and kept for the rest of the run.
     frmAbout& aboutBox();
 
-    // The message for a failed save; silent for a cancelled dialog.
-    void ReportFileError(const platform::RuntimeError& error);
-    // A save command's error trap: runs the steps; a numbered failure, or memory running out,
-    // ends them and goes to ReportFileError. False when the steps failed.
-    bool trappingFileErrors(const std::function<void()>& steps);
-
     platform::Services& services;
 
-    std::string JavaBinDir;
-    std::string SourceDir;
-    std::string SetIniPath;
-    std::string VersionText;
     frmMain* MainWindow = nullptr;
 
 private:
@@ -58,6 +47,6 @@ private:
     std::unique_ptr<frmAbout> aboutBox_;
 };
 
-inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
+using editor::ApplicationTitle;
 
 } // namespace app

@@ -72,7 +72,7 @@ std::string resolveAgainst(std::string_view workingDirectory, std::string_view n
     return joinPath(workingDirectory, name, separator);
 }
 
-constexpr std::string_view kExeSuffix = ".exe";
+constexpr std::string_view ExeSuffix = ".exe";
 
 } // namespace
 
@@ -216,8 +216,8 @@ std::vector<std::string> programCandidates(std::string_view name,
         return candidates;
     }
     addFor(name);
-    if (endsWithIgnoringCase(name, kExeSuffix)) {
-        std::string_view stem = name.substr(0, name.size() - kExeSuffix.size());
+    if (endsWithIgnoringCase(name, ExeSuffix)) {
+        std::string_view stem = name.substr(0, name.size() - ExeSuffix.size());
         if (!stem.empty() && stem.back() != rules.directorySeparator) {
             addFor(stem);
         }
@@ -242,8 +242,8 @@ bool namesJavac(std::string_view programWord, const PathRules& rules) {
     std::size_t slash = programWord.rfind(rules.directorySeparator);
     std::string_view base =
         slash == std::string_view::npos ? programWord : programWord.substr(slash + 1);
-    if (endsWithIgnoringCase(base, kExeSuffix)) {
-        base.remove_suffix(kExeSuffix.size());
+    if (endsWithIgnoringCase(base, ExeSuffix)) {
+        base.remove_suffix(ExeSuffix.size());
     }
     return equalsIgnoringCase(base, "javac");
 }
@@ -372,7 +372,7 @@ void Interpreter::set(const std::string& argument) {
         return;
     }
     if (equals == 0) {
-        host_.writeError(std::string(kSyntaxErrorText) + "\n");
+        host_.writeError(std::string(SyntaxErrorText) + "\n");
         return;
     }
     std::string name = argument.substr(0, equals);
@@ -396,7 +396,7 @@ void Interpreter::set(const std::string& argument) {
 }
 
 void Interpreter::pause() {
-    host_.writeOutput(kPauseText);
+    host_.writeOutput(PauseText);
     if (host_.inputIsTerminal()) {
         host_.waitForKey();
     }
@@ -417,7 +417,7 @@ bool Interpreter::needsLegacySourceEncoding(const std::vector<std::string>& word
             return false;
         }
     }
-    if (std::optional<std::string> options = environment_.get(kJavacOptionsVariable);
+    if (std::optional<std::string> options = environment_.get(JavacOptionsVariable);
         options && options->find("-encoding") != std::string::npos) {
         return false;
     }
@@ -454,12 +454,12 @@ void Interpreter::runProgram(const std::string& text) {
     }
     Environment environment = environment_;
     if (needsLegacySourceEncoding(words)) {
-        std::string options(kLegacySourceOptions);
-        if (std::optional<std::string> existing = environment.get(kJavacOptionsVariable);
+        std::string options(LegacySourceOptions);
+        if (std::optional<std::string> existing = environment.get(JavacOptionsVariable);
             existing && !trim(*existing).empty()) {
             options = *existing + " " + options;
         }
-        environment.set(kJavacOptionsVariable, options);
+        environment.set(JavacOptionsVariable, options);
     }
     RunResult result = host_.run(*program, words, environment.entries());
     if (!result.started) {
@@ -473,7 +473,7 @@ void Interpreter::runProgram(const std::string& text) {
 int reportStartFailure(Host& host, std::string_view message, int exitCode) {
     host.writeError(std::string(message) + "\n");
     if (host.inputIsTerminal()) {
-        host.writeOutput(kPauseText);
+        host.writeOutput(PauseText);
         host.waitForKey();
         host.writeOutput("\n");
     }

@@ -27,12 +27,12 @@ inline constexpr int NotStarted = 126;
 inline constexpr int NotFound = 127;
 } // namespace ExitCode
 
-inline constexpr std::string_view kPauseText = "请按任意键继续. . .";
-inline constexpr std::string_view kSyntaxErrorText = "命令语法不正确。";
+inline constexpr std::string_view PauseText = "请按任意键继续. . .";
+inline constexpr std::string_view SyntaxErrorText = "命令语法不正确。";
 // What javac is told about a source that is not UTF-8: a Chinese Windows wrote it in GBK,
 // which GB18030 contains.
-inline constexpr std::string_view kLegacySourceOptions = "-encoding GB18030";
-inline constexpr std::string_view kJavacOptionsVariable = "JDK_JAVAC_OPTIONS";
+inline constexpr std::string_view LegacySourceOptions = "-encoding GB18030";
+inline constexpr std::string_view JavacOptionsVariable = "JDK_JAVAC_OPTIONS";
 
 enum class LineKind {
     Nothing,  // empty, blank or only "@"

@@ -1,5 +1,4 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "command_context.h"
 #include "frm_edit.h"
 #include "platform/status_bar.h"
 
@@ -19,7 +18,7 @@ void frmEdit::txtEdit_Click() {
     // The control knows the caret's line and column directly, so a key at the end of a long
     // document costs what one at its start does. Numbers past 16 bits show as they are.
     const platform::CaretPosition caret = txtEdit().selStartPosition();
-    auto& bar = module_.MainWindow->view().statusBar();
+    auto& bar = context_.statusBar();
     bar.setPanelText(LinePanel, "行：" + std::to_string(caret.line));
     bar.setPanelText(ColumnPanel, "列：" + std::to_string(caret.column));
 }
@@ -29,13 +28,26 @@ void frmEdit::txtEdit_KeyUp(int, int) {
 }
 
 void frmEdit::txtEdit_LostFocus() {
-    clearCaretDisplay(module_);
+    clearCaretDisplay(context_.statusBar());
 }
 
-void clearCaretDisplay(app::Module1& module) {
-    auto& bar = module.MainWindow->view().statusBar();
+void clearCaretDisplay(platform::StatusBar& bar) {
     bar.setPanelText(LinePanel, "");
     bar.setPanelText(ColumnPanel, "");
+}
+
+void switchCaretDisplay(CommandContext& context, bool on) {
+    frmEdit* document = context.ActiveForm();
+    if (on) {
+        if (document != nullptr) {
+            document->LineRow = true;
+        }
+        return;
+    }
+    if (document != nullptr) {
+        document->LineRow = false;
+    }
+    clearCaretDisplay(context.statusBar());
 }
 
 } // namespace editor

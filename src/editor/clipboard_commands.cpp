@@ -1,53 +1,41 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "command_context.h"
 #include "document_rules.h"
+#include "editing_commands.h"
 #include "frm_edit.h"
+#include "platform/error.h"
 
-#include <exception>
-#include <functional>
+namespace editor {
 
-namespace app {
-
-namespace {
-
-// A step that fails has no effect and the next step runs.
-void step(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception&) {
-    }
-}
-
-} // namespace
-
-void frmMain::CutText() {
-    editor::frmEdit* document = ActiveForm();
+void EditingCommands::CutText() {
+    frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
-    step([&] { module_.services.clipboard.setText(document->txtEdit().selText()); });
-    step([&] { document->txtEdit().setSelText(""); });
+    auto& clipboard = context_.services().clipboard;
+    platform::tolerating([&] { clipboard.setText(document->txtEdit().selText()); });
+    platform::tolerating([&] { document->txtEdit().setSelText(""); });
 }
 
-void frmMain::CopyText() {
-    editor::frmEdit* document = ActiveForm();
+void EditingCommands::CopyText() {
+    frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
     bool empty = false;
-    step([&] { empty = document->txtEdit().selLength() == 0; });
+    platform::tolerating([&] { empty = document->txtEdit().selLength() == 0; });
     if (empty) {
         return;
     }
-    step([&] { module_.services.clipboard.setText(document->txtEdit().selText()); });
+    auto& clipboard = context_.services().clipboard;
+    platform::tolerating([&] { clipboard.setText(document->txtEdit().selText()); });
 }
 
-void frmMain::PasteText() {
+void EditingCommands::PasteText() {
     std::string text;
-    step([&] { text = editor::controlText(module_.services.clipboard.text()); });
-    if (editor::frmEdit* document = ActiveForm()) {
-        step([&] { document->txtEdit().setSelText(text); });
+    platform::tolerating([&] { text = controlText(context_.services().clipboard.text()); });
+    if (frmEdit* document = context_.ActiveForm()) {
+        platform::tolerating([&] { document->txtEdit().setSelText(text); });
     }
 }
 
-} // namespace app
+} // namespace editor

@@ -1,10 +1,10 @@
-#include "app/frm_main.h"
+#include "command_context.h"
+#include "editing_commands.h"
 #include "frm_edit.h"
+#include "platform/error.h"
 #include "platform/text_control.h"
 
-#include <exception>
-
-namespace app {
+namespace editor {
 
 namespace {
 
@@ -13,30 +13,28 @@ using Setter = void (platform::TextControl::*)(bool);
 
 // A selection whose characters differ has no value to negate and is left as it is; any
 // failure of the control leaves the selection unchanged too.
-void toggle(editor::frmEdit* document, Getter get, Setter set) {
+void toggle(frmEdit* document, Getter get, Setter set) {
     if (document == nullptr) {
         return;
     }
-    try {
+    platform::tolerating([&] {
         auto& edit = document->txtEdit();
         if (const auto value = (edit.*get)()) {
             (edit.*set)(!*value);
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
-void changeSize(editor::frmEdit* document, double step) {
+void changeSize(frmEdit* document, double step) {
     if (document == nullptr) {
         return;
     }
-    try {
+    platform::tolerating([&] {
         auto& edit = document->txtEdit();
         if (const auto size = edit.selFontSize()) {
             edit.setSelFontSize(*size + step);
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 // The bound looks at the control's base size, not the selection's, so a selection can still
@@ -45,36 +43,35 @@ constexpr double SmallerBound = 8;
 
 } // namespace
 
-void frmMain::mnuBold_Click() {
-    toggle(ActiveForm(), &platform::TextControl::selBold, &platform::TextControl::setSelBold);
+void EditingCommands::mnuBold_Click() {
+    toggle(context_.ActiveForm(), &platform::TextControl::selBold,
+           &platform::TextControl::setSelBold);
 }
 
-void frmMain::mnuItalic_Click() {
-    toggle(ActiveForm(), &platform::TextControl::selItalic, &platform::TextControl::setSelItalic);
+void EditingCommands::mnuItalic_Click() {
+    toggle(context_.ActiveForm(), &platform::TextControl::selItalic,
+           &platform::TextControl::setSelItalic);
 }
 
-void frmMain::mnuUnderLine_Click() {
-    toggle(ActiveForm(), &platform::TextControl::selUnderline,
+void EditingCommands::mnuUnderLine_Click() {
+    toggle(context_.ActiveForm(), &platform::TextControl::selUnderline,
            &platform::TextControl::setSelUnderline);
 }
 
-void frmMain::mnuLargen_Click() {
-    changeSize(ActiveForm(), +1);
+void EditingCommands::mnuLargen_Click() {
+    changeSize(context_.ActiveForm(), +1);
 }
 
-void frmMain::mnuSmallen_Click() {
-    editor::frmEdit* document = ActiveForm();
+void EditingCommands::mnuSmallen_Click() {
+    frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
     bool aboveBound = true; // a base size that cannot be read passes
-    try {
-        aboveBound = document->txtEdit().fontSize() > SmallerBound;
-    } catch (const std::exception&) {
-    }
+    platform::tolerating([&] { aboveBound = document->txtEdit().fontSize() > SmallerBound; });
     if (aboveBound) {
         changeSize(document, -1);
     }
 }
 
-} // namespace app
+} // namespace editor

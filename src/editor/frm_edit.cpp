@@ -1,16 +1,17 @@
 #include "frm_edit.h"
 
-#include "app/module1.h"
+#include "command_context.h"
 #include "document_rules.h"
 #include "files/document_file.h"
+#include "files/file_error_reporter.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 
 namespace editor {
 
-frmEdit::frmEdit(app::Module1& module, std::unique_ptr<platform::DocumentWindowView> view,
+frmEdit::frmEdit(CommandContext& context, std::unique_ptr<platform::DocumentWindowView> view,
                  ClosedHandler closed)
-    : CommonDialog1(module.services.fileDialogs), module_(module), view_(std::move(view)),
+    : CommonDialog1(context.services().fileDialogs), context_(context), view_(std::move(view)),
       closed_(std::move(closed)) {
     view_->setEvents(this);
     view_->textControl().setEvents(this);
@@ -20,9 +21,9 @@ frmEdit::frmEdit(app::Module1& module, std::unique_ptr<platform::DocumentWindowV
 void frmEdit::Form_Load() {
     Changed = false;
     FileName.clear();
-    setCaption(app::ApplicationTitle + module_.VersionText + "版--文本编辑器");
+    setCaption(ApplicationTitle + context_.values().VersionText + "版--文本编辑器");
     LineRow = false;
-    Encoding = files::encodingForNewDocument(module_.services.codePage);
+    Encoding = files::encodingForNewDocument(context_.services().codePage);
 }
 
 void frmEdit::Form_Resize() {
@@ -50,7 +51,7 @@ std::string frmEdit::pathForClosingSave() {
     CommonDialog1.DialogTitle = "保存";
     CommonDialog1.CancelError = false;
     CommonDialog1.Filter = SourceFilter;
-    CommonDialog1.InitDir = module_.SourceDir;
+    CommonDialog1.InitDir = context_.values().SourceDir;
     // The dialog proposes no name: a failed save before must not suggest its path again.
     CommonDialog1.FileName.clear();
     CommonDialog1.ShowSave();
@@ -61,10 +62,10 @@ void frmEdit::Form_Unload(bool& cancel) {
     if (!Changed) {
         return;
     }
-    const bool handled = module_.trappingFileErrors([&] {
+    const bool saved = files::trappingFileErrors(context_.services().messageBox, [&] {
         // Exit asks for each changed document in turn: the one asked about stands in front.
         view_->bringToFront();
-        const int answer = module_.services.messageBox.show(
+        const int answer = context_.services().messageBox.show(
             "文本已改变，是否保存？",
             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, "关闭文件 提示");
         if (answer == platform::MsgBoxResult::No) {
@@ -75,10 +76,10 @@ void frmEdit::Form_Unload(bool& cancel) {
             cancel = true;
             return;
         }
-        files::writeDocumentFile(module_.services, txtEdit(), Encoding, path);
+        files::writeDocumentFile(context_.services(), txtEdit(), Encoding, path);
     });
     // A failed save keeps the window and its text, so nothing typed is lost.
-    if (!handled) {
+    if (!saved) {
         cancel = true;
     }
 }

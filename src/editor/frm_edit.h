@@ -3,17 +3,16 @@
 #include "files/common_dialog.h"
 #include "files/document_text.h"
 #include "platform/document_window_view.h"
+#include "platform/status_bar.h"
 #include "platform/text_control.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
-namespace app {
-class Module1;
-}
-
 namespace editor {
+
+class CommandContext;
 
 // One document's window: its text control, its record, its own save dialog, and the save
 // question when it closes.
@@ -22,7 +21,7 @@ public:
     using ClosedHandler = std::function<void(frmEdit&)>;
 
     // Creating the window loads it.
-    frmEdit(app::Module1& module, std::unique_ptr<platform::DocumentWindowView> view,
+    frmEdit(CommandContext& context, std::unique_ptr<platform::DocumentWindowView> view,
             ClosedHandler closed);
 
     // The record the commands read and write.
@@ -59,12 +58,16 @@ private:
     // user cancelled the dialog.
     std::string pathForClosingSave();
 
-    app::Module1& module_;
+    CommandContext& context_;
     std::unique_ptr<platform::DocumentWindowView> view_;
     ClosedHandler closed_;
 };
 
 // Empties the status bar's line and column panels.
-void clearCaretDisplay(app::Module1& module);
+void clearCaretDisplay(platform::StatusBar& bar);
+
+// The caret display button: on, the active document shows its caret's line and column from
+// its next click or key; off, it stops and the panels empty.
+void switchCaretDisplay(CommandContext& context, bool on);
 
 } // namespace editor

@@ -11,9 +11,9 @@ namespace files {
 
 namespace {
 
-constexpr std::string_view kUtf8 = "UTF-8";
-constexpr std::string_view kGb18030 = "GB18030";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf8Encoding = "UTF-8";
+constexpr std::string_view Gb18030Encoding = "GB18030";
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
 unsigned char byteAt(std::string_view s, std::size_t pos) {
     return static_cast<unsigned char>(s[pos]);
@@ -126,9 +126,9 @@ DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codeP
     if (bytes.find('\0') != std::string_view::npos) {
         throwNotText("文件不是文本文件：其中含有空字节（NUL）");
     }
-    const bool mark = bytes.starts_with(kUtf8Mark);
+    const bool mark = bytes.starts_with(Utf8Mark);
     if (mark) {
-        bytes.remove_prefix(kUtf8Mark.size());
+        bytes.remove_prefix(Utf8Mark.size());
     }
     switch (classifyUtf8(bytes)) {
     case Utf8Kind::Ascii:
@@ -139,7 +139,7 @@ DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codeP
         }
         [[fallthrough]];
     case Utf8Kind::Utf8:
-        return {withLineEnds(bytes, "\n"), {std::string(kUtf8), mark}};
+        return {withLineEnds(bytes, "\n"), {std::string(Utf8Encoding), mark}};
     case Utf8Kind::Invalid:
         break;
     }
@@ -148,11 +148,11 @@ DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codeP
     }
     std::string text;
     try {
-        text = codePage.decode(bytes, std::string(kGb18030));
+        text = codePage.decode(bytes, std::string(Gb18030Encoding));
     } catch (const platform::RuntimeError&) {
         throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
     }
-    return {withLineEnds(text, "\n"), {std::string(kGb18030), false}};
+    return {withLineEnds(text, "\n"), {std::string(Gb18030Encoding), false}};
 }
 
 std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,
@@ -160,11 +160,11 @@ std::string encodeDocument(std::string_view text, const DocumentEncoding& encodi
     // U+FEFF is the mark in every Unicode encoding, and in GB18030 too.
     std::string prepared = withLineEnds(text, "\r\n");
     if (encoding.byteOrderMark) {
-        prepared.insert(0, kUtf8Mark);
+        prepared.insert(0, Utf8Mark);
     }
     // The text is UTF-8 already; only a text that is not well-formed needs the code page,
     // which then reports it.
-    if (encoding.name == kUtf8 && classifyUtf8(prepared) != Utf8Kind::Invalid) {
+    if (encoding.name == Utf8Encoding && classifyUtf8(prepared) != Utf8Kind::Invalid) {
         return prepared;
     }
     try {

@@ -1,17 +1,18 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "get_file_name.h"
+
 #include "base_name.h"
+#include "editor/command_context.h"
 #include "editor/frm_edit.h"
 
-namespace app {
+namespace files {
 
-void frmMain::GetFileName() {
-    editor::frmEdit* document = ActiveForm();
+void GetFileName(editor::CommandContext& context) {
+    editor::frmEdit* document = context.ActiveForm();
     if (document == nullptr) {
         return;
     }
     document->FileName =
-        files::baseName(document->Caption(), module_.services.location.directorySeparator());
+        baseName(document->Caption(), context.services().location.directorySeparator());
 }
 
-} // namespace app
+} // namespace files

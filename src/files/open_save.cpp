@@ -1,37 +1,42 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
 #include "document_file.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "file_commands.h"
+#include "file_error_reporter.h"
+#include "get_file_name.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 
 #include <new>
 
-namespace app {
+namespace files {
 
-void frmMain::SaveTextFile(const std::string& path) {
-    editor::frmEdit& document = *ActiveForm();
-    files::writeDocumentFile(module_.services, document.txtEdit(), document.Encoding, path);
+FileCommands::FileCommands(editor::CommandContext& context)
+    : dlgCommonDialog(context.services().fileDialogs), context_(context) {}
+
+void FileCommands::SaveTextFile(const std::string& path) {
+    editor::frmEdit& document = *context_.ActiveForm();
+    writeDocumentFile(context_.services(), document.txtEdit(), document.Encoding, path);
 }
 
-void frmMain::LoadTextFile(const files::DecodedDocument& file) {
-    editor::frmEdit& document = *ActiveForm();
+void FileCommands::LoadTextFile(const DecodedDocument& file) {
+    editor::frmEdit& document = *context_.ActiveForm();
     document.txtEdit().setText(file.text);
     document.Encoding = file.encoding;
 }
 
-void frmMain::reportOpenFailure(const std::string& path, const std::string& reason) {
-    module_.services.messageBox.show("无法打开文件“" + path + "”：" + reason,
-                                     platform::MsgBoxStyle::Critical, "错误处理");
+void FileCommands::reportOpenFailure(const std::string& path, const std::string& reason) {
+    context_.services().messageBox.show("无法打开文件“" + path + "”：" + reason,
+                                        platform::MsgBoxStyle::Critical, "错误处理");
 }
 
-void frmMain::mnuFileOpen_Click() {
+void FileCommands::mnuFileOpen_Click() {
     dlgCommonDialog.DialogTitle = "打开";
     dlgCommonDialog.CancelError = false;
     dlgCommonDialog.Filter = editor::SourceFilter;
     dlgCommonDialog.FilterIndex = 1;
-    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.InitDir = context_.values().SourceDir;
     dlgCommonDialog.FileName.clear();
     dlgCommonDialog.ShowOpen();
     if (dlgCommonDialog.FileName.empty()) {
@@ -41,9 +46,9 @@ void frmMain::mnuFileOpen_Click() {
 
     // Read first: a file that cannot be read gets no window, which a later Save would use to
     // write an empty text over it.
-    files::DecodedDocument file;
+    DecodedDocument file;
     try {
-        file = files::readDocumentFile(module_.services, path);
+        file = readDocumentFile(context_.services(), path);
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
         return;
@@ -53,9 +58,9 @@ void frmMain::mnuFileOpen_Click() {
     }
     editor::frmEdit* document = nullptr;
     try {
-        document = &NewDocument();
+        document = &context_.NewDocument();
     } catch (const platform::RuntimeError&) {
-        reportNoMoreDocuments();
+        context_.reportNoMoreDocuments();
         return;
     } catch (const std::bad_alloc&) {
         reportOpenFailure(path, platform::outOfMemoryError().description());
@@ -74,26 +79,26 @@ void frmMain::mnuFileOpen_Click() {
         return;
     }
     document->Changed = false;
-    GetFileName();
+    GetFileName(context_);
 }
 
-std::string frmMain::askSavePath(const std::string& title, const std::string& filter,
-                                 const editor::frmEdit& document) {
+std::string FileCommands::askSavePath(const std::string& title, const std::string& filter,
+                                      const editor::frmEdit& document) {
     dlgCommonDialog.DialogTitle = title;
     dlgCommonDialog.CancelError = true;
     dlgCommonDialog.Filter = filter;
-    dlgCommonDialog.InitDir = module_.SourceDir;
+    dlgCommonDialog.InitDir = context_.values().SourceDir;
     dlgCommonDialog.FileName = document.FileName;
     dlgCommonDialog.ShowSave(); // a cancel raises into the caller's trap
     return dlgCommonDialog.FileName;
 }
 
-void frmMain::mnuFileSave_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSave_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
-    module_.trappingFileErrors([&] {
+    trappingFileErrors(context_.services().messageBox, [&] {
         std::string path;
         if (editor::isUntitled(document->Caption())) {
             path = askSavePath("保存", editor::SourceFilter, *document);
@@ -106,16 +111,16 @@ void frmMain::mnuFileSave_Click() {
         SaveTextFile(path);
         document->setCaption(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     });
 }
 
-void frmMain::mnuFileSaveAs_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSaveAs_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
-    module_.trappingFileErrors([&] {
+    trappingFileErrors(context_.services().messageBox, [&] {
         const std::string path = askSavePath("另存为", editor::SourceFilter, *document);
         if (path.empty()) {
             return;
@@ -123,8 +128,8 @@ void frmMain::mnuFileSaveAs_Click() {
         document->setCaption(path);
         SaveTextFile(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     });
 }
 
-} // namespace app
+} // namespace files

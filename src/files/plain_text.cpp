@@ -86,4 +86,16 @@ std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
     return result;
 }
 
+std::vector<std::string> splitLines(std::string_view text) {
+    const std::string lines = withLineEnds(text, "\n");
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        result.push_back(lines.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
 } // namespace files

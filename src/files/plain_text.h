@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The byte-level rules of plain text that the program, its edit control and its batch
 // interpreter share: what counts as UTF-8, and what ends a line.
@@ -17,5 +18,9 @@ bool isValidUtf8(std::string_view text);
 // Every CR LF, lone LF and bare CR becomes lineEnd. Both bytes are ASCII and never occur
 // inside a UTF-8 sequence, so this works on UTF-8 text as well as on bytes.
 std::string withLineEnds(std::string_view text, std::string_view lineEnd);
+
+// The lines of a text without their line ends, broken where withLineEnds breaks them; a line
+// end at the very end starts no further line.
+std::vector<std::string> splitLines(std::string_view text);
 
 } // namespace files

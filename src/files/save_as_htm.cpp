@@ -1,16 +1,18 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "file_commands.h"
+#include "file_error_reporter.h"
+#include "get_file_name.h"
 
-namespace app {
+namespace files {
 
-void frmMain::mnuFileSaveAsHtml_Click() {
-    editor::frmEdit* document = ActiveForm();
+void FileCommands::mnuFileSaveAsHtml_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
-    module_.trappingFileErrors([&] {
+    trappingFileErrors(context_.services().messageBox, [&] {
         std::string path = document->Caption();
         if (!editor::hasExtension(path, ".htm")) {
             // The default extension stays in the shared dialog for the commands after this.
@@ -24,8 +26,8 @@ void frmMain::mnuFileSaveAsHtml_Click() {
         }
         SaveTextFile(path);
         document->Changed = false;
-        GetFileName();
+        GetFileName(context_);
     });
 }
 
-} // namespace app
+} // namespace files

@@ -1,30 +1,9 @@
 #include "sequential_file.h"
 
 #include "document_text.h"
+#include "plain_text.h"
 
 namespace files {
-
-namespace {
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::size_t contentEnd = end;
-        if (contentEnd > start && text[contentEnd - 1] == '\r') {
-            --contentEnd;
-        }
-        lines.push_back(text.substr(start, contentEnd - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-} // namespace
 
 SequentialInput::SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,
                                  const std::string& path)

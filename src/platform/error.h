@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +20,9 @@ inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int DialogCancelled = 32755;
 } // namespace ErrorNumber
 
+// The description of error 380, for a value a control or window cannot take.
+inline constexpr const char* InvalidPropertyValueText = "无效的属性值";
+
 // A numbered failure raised to the caller, the way the commands' error traps expect it.
 class RuntimeError : public std::runtime_error {
 public:
@@ -35,6 +40,15 @@ private:
 // What a command reports when memory ran out (std::bad_alloc) while it worked.
 inline RuntimeError outOfMemoryError() {
     return RuntimeError(ErrorNumber::OutOfMemory, "内存不足");
+}
+
+// Runs a step whose failure has no effect and tells nobody: the next step runs as if it had
+// not been tried.
+inline void tolerating(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
 }
 
 } // namespace platform

@@ -1,6 +1,5 @@
 #include "frm_dialog.h"
 
-#include "app/module1.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 #include "tool_directories.h"
@@ -17,8 +16,9 @@ const char* const LeaveUnsetQuestion = "以上三项都不能为空，否则程�
 
 } // namespace
 
-frmDialog::frmDialog(app::Module1& module, std::unique_ptr<platform::SettingsDialogView> view)
-    : module_(module), view_(std::move(view)) {
+frmDialog::frmDialog(editor::ProcessValues& values, platform::Services& services,
+                     std::unique_ptr<platform::SettingsDialogView> view)
+    : values_(values), services_(services), view_(std::move(view)) {
     view_->setEvents(this);
     view_->layOut(layout());
 }
@@ -42,14 +42,14 @@ void frmDialog::Show() {
 }
 
 void frmDialog::Form_Load() {
-    view_->setText1(module_.JavaBinDir);
-    view_->setText2(module_.SourceDir);
+    view_->setText1(values_.JavaBinDir);
+    view_->setText2(values_.SourceDir);
     view_->setLabel1(Label1Caption);
     view_->setLabel2(Label2Caption);
 }
 
 void frmDialog::OKButton_Click() {
-    auto& services = module_.services;
+    auto& services = services_;
     if (view_->text1().empty() || view_->text2().empty()) {
         services.messageBox.show(EmptyFieldMessage, platform::MsgBoxStyle::Information,
                                  NoticeTitle);
@@ -59,11 +59,11 @@ void frmDialog::OKButton_Click() {
     view_->setText1(withFinalSeparator(view_->text1(), separator));
     view_->setText2(withFinalSeparator(view_->text2(), separator));
     CanClose = true;
-    module_.JavaBinDir = view_->text1();
-    module_.SourceDir = view_->text2();
+    values_.JavaBinDir = view_->text1();
+    values_.SourceDir = view_->text2();
     try {
-        writeSetIni(services.files, services.codePage, module_.SetIniPath,
-                    {module_.JavaBinDir, module_.SourceDir});
+        writeSetIni(services.files, services.codePage, values_.SetIniPath,
+                    {values_.JavaBinDir, values_.SourceDir});
     } catch (const platform::RuntimeError& error) {
         // The directories hold for this run even so; the user learns why they will not last.
         reportSetIniFailure(error.description());
@@ -72,17 +72,17 @@ void frmDialog::OKButton_Click() {
 }
 
 void frmDialog::reportSetIniFailure(const std::string& reason) {
-    module_.services.messageBox.show("无法保存设置文件 " + module_.SetIniPath + "：" + reason,
-                                     platform::MsgBoxStyle::Critical, "错误处理");
+    services_.messageBox.show("无法保存设置文件 " + values_.SetIniPath + "：" + reason,
+                              platform::MsgBoxStyle::Critical, "错误处理");
 }
 
 void frmDialog::CancelButton_Click() {
-    if (!module_.JavaBinDir.empty() && !module_.SourceDir.empty()) {
+    if (!values_.JavaBinDir.empty() && !values_.SourceDir.empty()) {
         CanClose = true;
         view_->close();
         return;
     }
-    const int answer = module_.services.messageBox.show(
+    const int answer = services_.messageBox.show(
         LeaveUnsetQuestion, platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Exclamation,
         NoticeTitle);
     if (answer == platform::MsgBoxResult::Yes) {

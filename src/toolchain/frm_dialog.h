@@ -1,19 +1,18 @@
 #pragma once
 
+#include "editor/command_context.h"
+#include "platform/services.h"
 #include "platform/settings_dialog_view.h"
 
 #include <memory>
-
-namespace app {
-class Module1;
-}
 
 namespace toolchain {
 
 // The dialog that edits the two tool directories and keeps them in Set.ini.
 class frmDialog : public platform::SettingsDialogEvents {
 public:
-    frmDialog(app::Module1& module, std::unique_ptr<platform::SettingsDialogView> view);
+    frmDialog(editor::ProcessValues& values, platform::Services& services,
+              std::unique_ptr<platform::SettingsDialogView> view);
 
     // Shows the dialog modally; returns when it has closed.
     void Show();
@@ -31,7 +30,8 @@ public:
 private:
     void reportSetIniFailure(const std::string& reason);
 
-    app::Module1& module_;
+    editor::ProcessValues& values_;
+    platform::Services& services_;
     std::unique_ptr<platform::SettingsDialogView> view_;
 };
 

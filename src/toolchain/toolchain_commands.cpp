@@ -1,14 +1,16 @@
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "toolchain_commands.h"
+
 #include "applet_page.h"
 #include "build_script.h"
+#include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "files/get_file_name.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 #include "platform/process_start.h"
 
-namespace app {
+namespace toolchain {
 
 namespace {
 
@@ -18,25 +20,25 @@ const char* const FailureTitle = "错误处理";
 
 } // namespace
 
-void frmMain::warn(const std::string& text, const std::string& title) {
-    module_.services.messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
+void ToolchainCommands::warn(const std::string& text, const std::string& title) {
+    context_.services().messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
 }
 
-void frmMain::runBuildScript(const std::string& toolLine) {
-    auto& services = module_.services;
+void ToolchainCommands::runBuildScript(const std::string& toolLine) {
+    auto& services = context_.services();
+    const editor::ProcessValues& values = context_.values();
     std::string path;
     try {
-        path = toolchain::writeBuildScript(services.files, services.codePage, module_.SourceDir,
-                                           module_.JavaBinDir, toolLine);
+        path = writeBuildScript(services.files, services.codePage, values.SourceDir,
+                                values.JavaBinDir, toolLine);
     } catch (const platform::RuntimeError& error) {
-        services.messageBox.show("无法写入批处理文件“" +
-                                     toolchain::buildScriptPath(module_.SourceDir) + "”：" +
+        services.messageBox.show("无法写入批处理文件“" + buildScriptPath(values.SourceDir) + "”：" +
                                      error.description(),
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
     const std::string folder =
-        toolchain::documentFolder(ActiveForm()->Caption(), services.location.directorySeparator());
+        documentFolder(context_.ActiveForm()->Caption(), services.location.directorySeparator());
     try {
         services.processes.startInTerminal(path, folder);
     } catch (const platform::RuntimeError& error) {
@@ -45,17 +47,17 @@ void frmMain::runBuildScript(const std::string& toolLine) {
     }
 }
 
-void frmMain::mnuCombile_Click() {
-    editor::frmEdit* document = ActiveForm();
+void ToolchainCommands::mnuCombile_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
     if (document->Changed) {
-        const int answer = module_.services.messageBox.show(
+        const int answer = context_.services().messageBox.show(
             "文件已改变，但未保存，是否保存？",
             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, ErrorCheck);
         if (answer == platform::MsgBoxResult::Yes) {
-            mnuFileSave_Click();
+            context_.mnuFileSave_Click();
         }
     }
     // The caption is read again: a save just now may have given the document its name.
@@ -63,12 +65,12 @@ void frmMain::mnuCombile_Click() {
         nullptr) {
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     runBuildScript("javac " + document->FileName + ".java");
 }
 
-void frmMain::mnuRunJava_Click() {
-    editor::frmEdit* document = ActiveForm();
+void ToolchainCommands::mnuRunJava_Click() {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return;
     }
@@ -77,12 +79,12 @@ void frmMain::mnuRunJava_Click() {
         warn("只有当当前文编译生成*.class文件后方能使用本命令！", ErrorNotice);
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     runBuildScript("java " + document->FileName);
 }
 
-void frmMain::mnuFileBuildAsHtm_Click() {
-    editor::frmEdit* source = ActiveForm();
+void ToolchainCommands::mnuFileBuildAsHtm_Click() {
+    editor::frmEdit* source = context_.ActiveForm();
     if (source == nullptr) {
         return;
     }
@@ -90,23 +92,23 @@ void frmMain::mnuFileBuildAsHtm_Click() {
         warn("只能对当前的JavaApplet源程序生成Html文件", ErrorCheck);
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     const std::string baseName = source->FileName;
     editor::frmEdit* page = nullptr;
     try {
-        page = &NewDocument();
+        page = &context_.NewDocument();
     } catch (const platform::RuntimeError&) {
-        reportNoMoreDocuments();
+        context_.reportNoMoreDocuments();
         return;
     }
-    page->txtEdit().setText(editor::controlText(toolchain::appletPageText(baseName)));
+    page->txtEdit().setText(editor::controlText(appletPageText(baseName)));
     page->FileName = baseName;
 }
 
-editor::frmEdit* frmMain::savedDocumentWith(const std::string& extension,
-                                            const std::string& unsaved,
-                                            const std::string& wrongExtension) {
-    editor::frmEdit* document = ActiveForm();
+editor::frmEdit* ToolchainCommands::savedDocumentWith(const std::string& extension,
+                                                      const std::string& unsaved,
+                                                      const std::string& wrongExtension) {
+    editor::frmEdit* document = context_.ActiveForm();
     if (document == nullptr) {
         return nullptr;
     }
@@ -122,30 +124,30 @@ editor::frmEdit* frmMain::savedDocumentWith(const std::string& extension,
     return document;
 }
 
-void frmMain::mnuJavaViewer_Click() {
+void ToolchainCommands::mnuJavaViewer_Click() {
     editor::frmEdit* document =
         savedDocumentWith(".htm", "请先将文件保存为*.htm文件！", "只能浏览*.Htm文件!");
     if (document == nullptr) {
         return;
     }
-    GetFileName();
+    files::GetFileName(context_);
     runBuildScript("appletviewer.exe " + document->FileName + ".htm");
 }
 
-void frmMain::mnuSendToExplorer_Click() {
+void ToolchainCommands::mnuSendToExplorer_Click() {
     editor::frmEdit* document =
         savedDocumentWith(".htm", "请先保存文件!", "只能发送*.Htm文件到浏览器!");
     if (document == nullptr) {
         return;
     }
-    auto& services = module_.services;
+    auto& services = context_.services();
     try {
         services.processes.startDetached(
-            toolchain::browserCommand(document->Caption(), services.location.directorySeparator()));
+            browserCommand(document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);
     }
 }
 
-} // namespace app
+} // namespace toolchain

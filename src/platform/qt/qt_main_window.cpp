@@ -69,7 +69,7 @@ float QtMainWindow::height() {
 int QtMainWindow::checkedPixels(float twips, double dpi, int lowest) const {
     const double pixels = std::round(twips * dpi / TwipsPerInch);
     if (!std::isfinite(pixels) || pixels < lowest || pixels > HighestCoordinate) {
-        throw RuntimeError(ErrorNumber::InvalidPropertyValue, "属性值无效");
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, InvalidPropertyValueText);
     }
     return static_cast<int>(pixels);
 }

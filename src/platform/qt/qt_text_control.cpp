@@ -1,8 +1,10 @@
 #include "qt_text_control.h"
 
+#include "chinese_fonts.h"
 #include "files/plain_text.h"
 #include "platform/error.h"
 #include "qt_text_control_accessible.h"
+#include "windows_key_codes.h"
 
 #include <array>
 #include <cmath>
@@ -27,7 +29,6 @@ namespace {
 constexpr long long StyleChunk = 1 << 16;
 
 const char* const AccessibleName = "文本编辑区";
-const char* const RefusedValue = "无效的属性值";
 
 // Text as the document holds it: valid UTF-8 (a broken sequence shows as U+FFFD instead of
 // being kept as bytes a save could not encode) with "\n" line breaks.
@@ -38,112 +39,6 @@ std::string plainText(std::string_view text) {
     const QByteArray mended =
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
     return files::withLineEnds(std::string_view(mended.constData(), mended.size()), "\n");
-}
-
-// The key codes and shift bits of a Windows key event, which the window's handlers expect.
-int windowsKeyCode(const QKeyEvent& event) {
-    const int key = event.key();
-    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return keypad ? 0x60 + (key - Qt::Key_0) : key;
-    }
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-        return key;
-    }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return 0x70 + (key - Qt::Key_F1);
-    }
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 0x08;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 0x0D;
-    case Qt::Key_Shift:
-        return 0x10;
-    case Qt::Key_Control:
-        return 0x11;
-    case Qt::Key_Alt:
-        return 0x12;
-    case Qt::Key_Pause:
-        return 0x13;
-    case Qt::Key_CapsLock:
-        return 0x14;
-    case Qt::Key_Escape:
-        return 0x1B;
-    case Qt::Key_Space:
-        return 0x20;
-    case Qt::Key_PageUp:
-        return 0x21;
-    case Qt::Key_PageDown:
-        return 0x22;
-    case Qt::Key_End:
-        return 0x23;
-    case Qt::Key_Home:
-        return 0x24;
-    case Qt::Key_Left:
-        return 0x25;
-    case Qt::Key_Up:
-        return 0x26;
-    case Qt::Key_Right:
-        return 0x27;
-    case Qt::Key_Down:
-        return 0x28;
-    case Qt::Key_Print:
-        return 0x2C;
-    case Qt::Key_Insert:
-        return 0x2D;
-    case Qt::Key_Delete:
-        return 0x2E;
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-        return 0x5B;
-    case Qt::Key_Super_R:
-        return 0x5C;
-    case Qt::Key_Menu:
-        return 0x5D;
-    case Qt::Key_Asterisk:
-        return keypad ? 0x6A : 0;
-    case Qt::Key_Plus:
-        return keypad ? 0x6B : 0xBB;
-    case Qt::Key_Minus:
-        return keypad ? 0x6D : 0xBD;
-    case Qt::Key_Period:
-        return keypad ? 0x6E : 0xBE;
-    case Qt::Key_Slash:
-        return keypad ? 0x6F : 0xBF;
-    case Qt::Key_NumLock:
-        return 0x90;
-    case Qt::Key_ScrollLock:
-        return 0x91;
-    case Qt::Key_Semicolon:
-        return 0xBA;
-    case Qt::Key_Equal:
-        return 0xBB;
-    case Qt::Key_Comma:
-        return 0xBC;
-    case Qt::Key_QuoteLeft:
-        return 0xC0;
-    case Qt::Key_BracketLeft:
-        return 0xDB;
-    case Qt::Key_Backslash:
-        return 0xDC;
-    case Qt::Key_BracketRight:
-        return 0xDD;
-    case Qt::Key_Apostrophe:
-        return 0xDE;
-    default:
-        return 0;
-    }
-}
-
-int windowsShiftState(Qt::KeyboardModifiers modifiers) {
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) |
-           (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 } // namespace
@@ -219,22 +114,16 @@ void QtTextControl::configure() {
 QString QtTextControl::baseFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        const char* const candidates[] = {"宋体",
-                                          "SimSun",
-                                          "新宋体",
-                                          "NSimSun",
-                                          "Noto Serif CJK SC",
-                                          "Noto Sans CJK SC",
-                                          "WenQuanYi Zen Hei",
-                                          "AR PL UMing CN"};
-        for (const char* candidate : candidates) {
-            const QString name = QString::fromUtf8(candidate);
+        QStringList candidates = {QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                                  QStringLiteral("新宋体"), QStringLiteral("NSimSun")};
+        candidates += simSunStandIns();
+        for (const QString& name : candidates) {
             if (installed.contains(name, Qt::CaseInsensitive)) {
                 return name;
             }
         }
         // Left to the font configuration's own substitute.
-        return QString::fromUtf8(candidates[0]);
+        return candidates.first();
     }();
     return family;
 }
@@ -263,9 +152,10 @@ std::string QtTextControl::textRange(long long from, long long to) const {
 }
 
 QByteArray QtTextControl::plainUtf8(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text.toUtf8();
+    const QByteArray utf8 = text.toUtf8();
+    const std::string plain =
+        files::withLineEnds(std::string_view(utf8.constData(), utf8.size()), "\n");
+    return QByteArray(plain.data(), static_cast<qsizetype>(plain.size()));
 }
 
 std::string QtTextControl::text() {
@@ -332,33 +222,6 @@ bool QtTextControl::overwriteMode() {
     return send(SCI_GETOVERTYPE) != 0;
 }
 
-// --- Offsets for assistive tools ----------------------------------------------------------
-
-long long QtTextControl::offsetOfPosition(long long position) const {
-    if (!characterIndex_) {
-        // Built once, then kept up to date by Scintilla at every edit.
-        send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
-        characterIndex_ = true;
-    }
-    const long long line = send(SCI_LINEFROMPOSITION, position);
-    return send(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16) +
-           send(SCI_COUNTCODEUNITS, send(SCI_POSITIONFROMLINE, line), position);
-}
-
-long long QtTextControl::positionOfOffset(long long offset) const {
-    const long long end = length();
-    if (offset <= 0) {
-        return 0;
-    }
-    if (offset >= offsetOfPosition(end)) {
-        return end;
-    }
-    const long long line = send(SCI_LINEFROMINDEXPOSITION, offset, SC_LINECHARACTERINDEX_UTF16);
-    const long long lineStart = send(SCI_POSITIONFROMLINE, line);
-    const long long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16);
-    return send(SCI_POSITIONRELATIVECODEUNITS, lineStart, offset - lineOffset);
-}
-
 // --- Change notices -----------------------------------------------------------------------
 
 void QtTextControl::noteModification(int type, long long position, long long bytes) {
@@ -389,31 +252,6 @@ void QtTextControl::noteModification(int type, long long position, long long byt
     }
 }
 
-void QtTextControl::finishAccessibleInsert() {
-    if (pendingInsert_) {
-        // The insertion is done by the time of the next notice or of the flush.
-        pendingInsert_->text = QString::fromStdString(
-            textRange(pendingInsert_->position, pendingInsert_->position + pendingInsert_->bytes));
-        accessibleEdits_.push_back(std::move(*pendingInsert_));
-        pendingInsert_.reset();
-    }
-}
-
-void QtTextControl::sendAccessibleEdits() {
-    finishAccessibleInsert();
-    std::vector<AccessibleEdit> edits;
-    edits.swap(accessibleEdits_);
-    for (const AccessibleEdit& edit : edits) {
-        if (edit.inserted) {
-            QAccessibleTextInsertEvent event(this, static_cast<int>(edit.offset), edit.text);
-            accessibility.notify(&event);
-        } else {
-            QAccessibleTextRemoveEvent event(this, static_cast<int>(edit.offset), edit.text);
-            accessibility.notify(&event);
-        }
-    }
-}
-
 void QtTextControl::flushChange() {
     if (!changePending_) {
         return;
@@ -422,22 +260,6 @@ void QtTextControl::flushChange() {
     sendAccessibleEdits();
     if (events_ != nullptr) {
         events_->txtEdit_Change();
-    }
-}
-
-void QtTextControl::noteUpdate(int updated) {
-    if ((updated & SC_UPDATE_SELECTION) == 0 || !accessibility.active()) {
-        return;
-    }
-    const Range range = selection();
-    QAccessibleTextCursorEvent cursor(this,
-                                      static_cast<int>(offsetOfPosition(send(SCI_GETCURRENTPOS))));
-    accessibility.notify(&cursor);
-    if (range.start != range.end) {
-        QAccessibleTextSelectionEvent selected(this,
-                                               static_cast<int>(offsetOfPosition(range.start)),
-                                               static_cast<int>(offsetOfPosition(range.end)));
-        accessibility.notify(&selected);
     }
 }
 
@@ -561,7 +383,7 @@ template <typename Change> void QtTextControl::changeSelectionFormat(Change chan
                         defineStyle(undone, styles_.base());
                     }
                 }
-                throw RuntimeError(ErrorNumber::InvalidPropertyValue, RefusedValue);
+                throw RuntimeError(ErrorNumber::InvalidPropertyValue, InvalidPropertyValueText);
             }
             added.set(*target);
             defineStyle(*target, format);
@@ -623,7 +445,7 @@ std::optional<double> QtTextControl::selFontSize() {
 
 void QtTextControl::setSelFontSize(double points) {
     if (!std::isfinite(points) || points < SmallestPointSize || points > LargestPointSize) {
-        throw RuntimeError(ErrorNumber::InvalidPropertyValue, RefusedValue);
+        throw RuntimeError(ErrorNumber::InvalidPropertyValue, InvalidPropertyValueText);
     }
     const int hundredths = static_cast<int>(std::lround(points * 100));
     changeSelectionFormat(

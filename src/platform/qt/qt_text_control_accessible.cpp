@@ -191,4 +191,72 @@ QAccessibleInterface* textControlAccessible(const QString& className, QObject* o
     return nullptr;
 }
 
+// --- The edit control's bookkeeping for assistive tools ----------------------------------
+
+long long QtTextControl::offsetOfPosition(long long position) const {
+    if (!characterIndex_) {
+        // Built once, then kept up to date by Scintilla at every edit.
+        send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+        characterIndex_ = true;
+    }
+    const long long line = send(SCI_LINEFROMPOSITION, position);
+    return send(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16) +
+           send(SCI_COUNTCODEUNITS, send(SCI_POSITIONFROMLINE, line), position);
+}
+
+long long QtTextControl::positionOfOffset(long long offset) const {
+    const long long end = length();
+    if (offset <= 0) {
+        return 0;
+    }
+    if (offset >= offsetOfPosition(end)) {
+        return end;
+    }
+    const long long line = send(SCI_LINEFROMINDEXPOSITION, offset, SC_LINECHARACTERINDEX_UTF16);
+    const long long lineStart = send(SCI_POSITIONFROMLINE, line);
+    const long long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, line, SC_LINECHARACTERINDEX_UTF16);
+    return send(SCI_POSITIONRELATIVECODEUNITS, lineStart, offset - lineOffset);
+}
+
+void QtTextControl::finishAccessibleInsert() {
+    if (pendingInsert_) {
+        // The insertion is done by the time of the next notice or of the flush.
+        pendingInsert_->text = QString::fromStdString(
+            textRange(pendingInsert_->position, pendingInsert_->position + pendingInsert_->bytes));
+        accessibleEdits_.push_back(std::move(*pendingInsert_));
+        pendingInsert_.reset();
+    }
+}
+
+void QtTextControl::sendAccessibleEdits() {
+    finishAccessibleInsert();
+    std::vector<AccessibleEdit> edits;
+    edits.swap(accessibleEdits_);
+    for (const AccessibleEdit& edit : edits) {
+        if (edit.inserted) {
+            QAccessibleTextInsertEvent event(this, static_cast<int>(edit.offset), edit.text);
+            accessibility.notify(&event);
+        } else {
+            QAccessibleTextRemoveEvent event(this, static_cast<int>(edit.offset), edit.text);
+            accessibility.notify(&event);
+        }
+    }
+}
+
+void QtTextControl::noteUpdate(int updated) {
+    if ((updated & SC_UPDATE_SELECTION) == 0 || !accessibility.active()) {
+        return;
+    }
+    const Range range = selection();
+    QAccessibleTextCursorEvent cursor(this,
+                                      static_cast<int>(offsetOfPosition(send(SCI_GETCURRENTPOS))));
+    accessibility.notify(&cursor);
+    if (range.start != range.end) {
+        QAccessibleTextSelectionEvent selected(this,
+                                               static_cast<int>(offsetOfPosition(range.start)),
+                                               static_cast<int>(offsetOfPosition(range.end)));
+        accessibility.notify(&selected);
+    }
+}
+
 } // namespace platform::qt

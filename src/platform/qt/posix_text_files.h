@@ -8,7 +8,7 @@ namespace platform::qt {
 
 // Document files on a POSIX file system. A save replaces the file atomically where its folder
 // allows, keeps the file's permissions and owner, and writes through symbolic links.
-class QtTextFiles : public TextFiles {
+class PosixTextFiles : public TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;

@@ -1,5 +1,5 @@
 #include "platform/error.h"
-#include "platform/qt/qt_text_files.h"
+#include "platform/qt/posix_text_files.h"
 
 #include <cerrno>
 #include <csignal>
@@ -27,10 +27,10 @@ namespace {
 
 using platform::InterruptedSave;
 using platform::RuntimeError;
-using platform::qt::QtTextFiles;
+using platform::qt::PosixTextFiles;
 namespace ErrorNumber = platform::ErrorNumber;
 
-constexpr uid_t kNobody = 65534;
+constexpr uid_t Nobody = 65534;
 
 void writeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -87,7 +87,7 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) {
             ::_exit(250);
         }
         ::_exit(outcomeOf(action));
@@ -100,11 +100,11 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
 // As root, gives the file to the user the unprivileged child runs as, so that it may write it.
 void handToOrdinaryUser(const std::string& path) {
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(path.c_str(), Nobody, Nobody), 0);
     }
 }
 
-class QtTextFilesTest : public ::testing::Test {
+class PosixTextFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
@@ -131,10 +131,10 @@ protected:
     QTemporaryDir dir_;
     QTemporaryDir cacheDir_;
     QByteArray userCache_;
-    QtTextFiles files_;
+    PosixTextFiles files_;
 };
 
-TEST_F(QtTextFilesTest, ReadsTheWholeFileByteForByte) {
+TEST_F(PosixTextFilesTest, ReadsTheWholeFileByteForByte) {
     std::string bytes;
     for (int i = 0; i < 300000; ++i) {
         bytes += static_cast<char>(i % 256);
@@ -145,7 +145,7 @@ TEST_F(QtTextFilesTest, ReadsTheWholeFileByteForByte) {
     EXPECT_EQ(files_.readBytes(path("empty.txt")), "");
 }
 
-TEST_F(QtTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
+TEST_F(PosixTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
     const RuntimeError missing = errorOf([&] { files_.readBytes(path("missing.java")); });
     EXPECT_EQ(missing.number(), ErrorNumber::FileNotFound);
     EXPECT_NE(missing.description().find(std::strerror(ENOENT)), std::string::npos);
@@ -162,7 +162,7 @@ TEST_F(QtTextFilesTest, ReadFailuresCarryTheirNumberAndTheSystemsReason) {
               ErrorNumber::PathFileAccess);
 }
 
-TEST_F(QtTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
+TEST_F(PosixTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
     writeFile(path("A.java"), "old", 0640);
     writeFile(path("run.sh"), "old", 0755);
     files_.replaceBytes(path("A.java"), "new\r\n");
@@ -180,18 +180,18 @@ TEST_F(QtTextFilesTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java", "New.java", "run.sh"}));
 }
 
-TEST_F(QtTextFilesTest, ReplacingKeepsTheOwnerWherePermitted) {
+TEST_F(PosixTextFilesTest, ReplacingKeepsTheOwnerWherePermitted) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root may give a file to another user";
     }
     writeFile(path("A.java"), "old");
-    ASSERT_EQ(::chown(path("A.java").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(path("A.java").c_str(), Nobody, Nobody), 0);
     files_.replaceBytes(path("A.java"), "new");
-    EXPECT_EQ(statusOf(path("A.java")).st_uid, kNobody);
-    EXPECT_EQ(statusOf(path("A.java")).st_gid, kNobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_uid, Nobody);
+    EXPECT_EQ(statusOf(path("A.java")).st_gid, Nobody);
 }
 
-TEST_F(QtTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
+TEST_F(PosixTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
     writeFile(path("A.java"), "old", 0444);
     const RuntimeError error = errorOf([&] { files_.replaceBytes(path("A.java"), "new"); });
     EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
@@ -200,7 +200,7 @@ TEST_F(QtTextFilesTest, AFileWithoutWriteBitsIsReadOnlyEvenForRoot) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java"}));
 }
 
-TEST_F(QtTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
+TEST_F(PosixTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
     writeFile(path("A.java"), "a rather long old content\r\n", 0664);
     handToOrdinaryUser(path("A.java"));
     const ino_t inode = statusOf(path("A.java")).st_ino;
@@ -220,7 +220,7 @@ TEST_F(QtTextFilesTest, AWritableFileInAReadOnlyFolderIsOverwrittenInPlace) {
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.java"}));
 }
 
-TEST_F(QtTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
+TEST_F(PosixTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("src"));
     writeFile(path("src/A.java"), "old", 0600);
     // Relative links count from the link's own folder, not from the working directory, which
@@ -254,7 +254,7 @@ TEST_F(QtTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTheLi
     EXPECT_EQ(entriesOf(path("src")), (std::vector<std::string>{"A.java", "Dangling.java"}));
 }
 
-TEST_F(QtTextFilesTest, PathsThatCannotHoldAFileAreAccessOrPathErrors) {
+TEST_F(PosixTextFilesTest, PathsThatCannotHoldAFileAreAccessOrPathErrors) {
     // A missing folder is no read-only file: its own number, and a description that says so.
     const RuntimeError missing = errorOf([&] { files_.replaceBytes(path("missing/A.java"), "x"); });
     EXPECT_EQ(missing.number(), ErrorNumber::PathNotFound);
@@ -274,10 +274,10 @@ TEST_F(QtTextFilesTest, PathsThatCannotHoldAFileAreAccessOrPathErrors) {
 }
 
 // A 64 KiB tmpfs fills up at once and can be made read-only; mounting one needs root.
-class SmallDiskTest : public QtTextFilesTest {
+class SmallDiskTest : public PosixTextFilesTest {
 protected:
     void SetUp() override {
-        QtTextFilesTest::SetUp();
+        PosixTextFilesTest::SetUp();
         disk_ = path("disk");
         ASSERT_EQ(::mkdir(disk_.c_str(), 0755), 0);
         if (::mount("tmpfs", disk_.c_str(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
@@ -291,7 +291,7 @@ protected:
             ::chmod(disk_.c_str(), 0755);
             ::umount2(disk_.c_str(), MNT_DETACH);
         }
-        QtTextFilesTest::TearDown();
+        PosixTextFilesTest::TearDown();
     }
 
     std::string disk_;
@@ -329,10 +329,10 @@ TEST_F(SmallDiskTest, AReadOnlyFileSystemIsAnAccessError) {
 // The in-place save of a writable file in a read-only folder, run as an ordinary user in a child
 // process whose writes fail, or which is killed, after so many bytes: the file ends wholly old
 // or wholly new, or a whole copy of the old content is kept and named.
-class InPlaceFaultTest : public QtTextFilesTest {
+class InPlaceFaultTest : public PosixTextFilesTest {
 protected:
     void SetUp() override {
-        QtTextFilesTest::SetUp();
+        PosixTextFilesTest::SetUp();
         cache_ = path("cache");
         ASSERT_EQ(::mkdir(cache_.c_str(), 0777), 0);
         ASSERT_EQ(::chmod(cache_.c_str(), 0777), 0);
@@ -353,7 +353,7 @@ protected:
     void TearDown() override {
         qputenv("XDG_CACHE_HOME", savedCache_);
         ::chmod(path("src").c_str(), 0755);
-        QtTextFilesTest::TearDown();
+        PosixTextFilesTest::TearDown();
     }
 
     void resetDocument() {

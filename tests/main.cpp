@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+// The main of every test that needs Qt's widgets: one QApplication on the offscreen platform.
 int main(int argc, char** argv) {
-    // Qt's file dialog keeps its history in the user's settings; keep the tests' out of them.
+    // Qt's dialogs keep their history in the user's settings; keep the tests' out of them.
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
+#include "files/file_error_reporter.h"
 
 #include <functional>
 #include <limits>
@@ -418,7 +419,7 @@ TEST_F(Documents, RunningOutOfMemoryLosesNoWindowAndNoText) {
 TEST_F(Documents, FileErrorMessages) {
     const auto report = [&](int number, const std::string& description) {
         platform.messageBox.shown.clear();
-        module->ReportFileError(platform::RuntimeError(number, description));
+        files::ReportFileError(platform.messageBox, platform::RuntimeError(number, description));
         return platform.messageBox.shown;
     };
     const auto access = report(75, "Permission denied");

@@ -1,4 +1,4 @@
-#include "qt_text_files.h"
+#include "posix_text_files.h"
 
 #include "platform/error.h"
 #include "posix_write.h"
@@ -281,7 +281,7 @@ void overwriteInPlace(const std::string& path, const std::string& target,
 
 } // namespace
 
-std::string QtTextFiles::readBytes(const std::string& path) {
+std::string PosixTextFiles::readBytes(const std::string& path) {
     // Non-blocking, so that a FIFO opens at once (and is then refused) instead of waiting for
     // a writer; regular files ignore the flag.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -307,7 +307,7 @@ std::string QtTextFiles::readBytes(const std::string& path) {
     }
 }
 
-void QtTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
+void PosixTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
     // Every check comes before the first change, so a refused save leaves the file as it was.
     const std::string target = finalTarget(path);
     struct stat status;
@@ -346,11 +346,11 @@ void QtTextFiles::replaceBytes(const std::string& path, const std::string& bytes
     failWrite(path, folderError);
 }
 
-std::vector<InterruptedSave> QtTextFiles::interruptedSaves() {
+std::vector<InterruptedSave> PosixTextFiles::interruptedSaves() {
     return findInterruptedSaves();
 }
 
-void QtTextFiles::forgetInterruptedSave(const InterruptedSave& save) {
+void PosixTextFiles::forgetInterruptedSave(const InterruptedSave& save) {
     platform::qt::forgetInterruptedSave(save);
 }
 

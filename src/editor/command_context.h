@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/services.h"
+#include "platform/status_bar.h"
+
+#include <string>
+
+namespace editor {
+
+class frmEdit;
+
+inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
+
+// The values the whole run shares, set at start-up and by the settings dialog.
+struct ProcessValues {
+    std::string JavaBinDir;
+    std::string SourceDir;
+    std::string SetIniPath;
+    std::string VersionText;
+};
+
+// What the subsystems' commands reach of the program; the main window provides it, and a test
+// can stand in for it.
+class CommandContext {
+public:
+    virtual ~CommandContext() = default;
+
+    virtual platform::Services& services() = 0;
+    virtual ProcessValues& values() = 0;
+    virtual platform::StatusBar& statusBar() = 0;
+
+    // The document window commands work on; none while no document window is open.
+    virtual frmEdit* ActiveForm() = 0;
+    // Creates, numbers and shows a new untitled document window, which becomes the active one.
+    // Raises an overflow error, creating nothing, when the numbers are used up.
+    virtual frmEdit& NewDocument() = 0;
+    // Tells the user that NewDocument has no number left.
+    virtual void reportNoMoreDocuments() = 0;
+    // The Save command, as the menu runs it.
+    virtual void mnuFileSave_Click() = 0;
+};
+
+} // namespace editor

@@ -1,3 +1,0 @@
-target_sources(morvane_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/document_text.cpp
-)

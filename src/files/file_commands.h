@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common_dialog.h"
+#include "document_text.h"
+
+#include <string>
+
+namespace editor {
+class CommandContext;
+class frmEdit;
+} // namespace editor
+
+namespace files {
+
+// Open, Save, Save As and Save as HTM page on the active document, through the one file dialog
+// they share.
+class FileCommands {
+public:
+    explicit FileCommands(editor::CommandContext& context);
+
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileSaveAsHtml_Click();
+
+    // The one file dialog these commands share: a field one command does not set keeps what
+    // the one before left in it.
+    CommonDialog dlgCommonDialog;
+
+private:
+    void SaveTextFile(const std::string& path);
+    void LoadTextFile(const DecodedDocument& document);
+    // Shows the shared dialog for saving the document under a new name; the chosen path. A
+    // cancel raises error 32755.
+    std::string askSavePath(const std::string& title, const std::string& filter,
+                            const editor::frmEdit& document);
+    void reportOpenFailure(const std::string& path, const std::string& reason);
+
+    editor::CommandContext& context_;
+};
+
+} // namespace files

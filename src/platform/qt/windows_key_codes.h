@@ -1,0 +1,13 @@
+#pragma once
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace platform::qt {
+
+// The key codes and shift bits of a Windows key event, which the window's handlers expect.
+int windowsKeyCode(const QKeyEvent& event);
+int windowsShiftState(Qt::KeyboardModifiers modifiers);
+
+} // namespace platform::qt
