@@ -11,6 +11,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -378,8 +379,13 @@ protected:
         const std::string newBytes = path("new.bytes");
         writeFile(newBytes, bytes, 0644);
         std::vector<std::string> environment;
+        // The child's own settings replace the inherited ones (getenv takes the first).
         for (char** variable = environ; *variable != nullptr; ++variable) {
-            environment.emplace_back(*variable);
+            const std::string_view entry(*variable);
+            if (!entry.starts_with("XDG_CACHE_HOME=") && !entry.starts_with("LD_PRELOAD=") &&
+                !entry.starts_with("ASAN_OPTIONS=")) {
+                environment.emplace_back(entry);
+            }
         }
         environment.push_back("XDG_CACHE_HOME=" + cache_);
         environment.push_back(std::string("LD_PRELOAD=") + WRITE_FAULT_SHIM);
