@@ -1,5 +1,6 @@
 // The Set.ini reader on any file, and the writer on whatever it read.
 #include "files/code_page_of_system.h"
+#include "files/one_file.h"
 #include "platform/error.h"
 #include "platform/text_files.h"
 #include "toolchain/tool_directories.h"
@@ -11,13 +12,6 @@
 #include <string_view>
 
 namespace {
-
-class OneFile : public platform::TextFiles {
-public:
-    std::string readBytes(const std::string&) override { return bytes; }
-    void replaceBytes(const std::string&, const std::string& written) override { bytes = written; }
-    std::string bytes;
-};
 
 // Values the writer stores as they are: the reader takes surrounding quotes and a leading
 // byte-order mark off.

@@ -1,15 +1,6 @@
 #include "app/module1.h"
 #include "platform/qt/chinese_fonts.h"
-#include "platform/qt/iconv_code_page.h"
-#include "platform/qt/posix_text_files.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_file_dialogs.h"
-#include "platform/qt/qt_main_window.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_process_start.h"
-#include "platform/qt/qt_program_location.h"
-#include "platform/qt/qt_settings_store.h"
-#include "platform/qt/qt_window_factory.h"
+#include "platform/qt/qt_services.h"
 
 #include <QApplication>
 #include <QFont>
@@ -52,24 +43,11 @@ int main(int argc, char* argv[]) {
     installQtTranslations(qtTranslator);
     substituteSimSun();
 
-    platform::qt::QtMessageBox messageBox;
-    platform::qt::QtSettingsStore settings;
-    platform::qt::QtProgramLocation location;
-    platform::qt::PosixTextFiles files;
-    platform::qt::IconvCodePage codePage;
-    platform::qt::QtWindowFactory windows;
-    platform::qt::QtFileDialogs fileDialogs;
-    platform::qt::QtProcessStart processes;
-    platform::qt::QtClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
-
-    app::Module1 module(services);
+    platform::qt::QtServices platform;
+    app::Module1 module(platform.services);
     module.Main();
     // The toolbar has registered the images by now.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/toolbar/12-java.svg")));
-    // Boxes and dialogs stand over the main window from now on.
-    messageBox.setFallbackParent(windows.mainWindow());
-    fileDialogs = platform::qt::QtFileDialogs(windows.mainWindow());
+    platform.parentDialogsToMainWindow();
     return QApplication::exec();
 }

@@ -77,12 +77,13 @@ void frmMain::restorePlacement() {
 void frmMain::readToolDirectories() {
     auto& services = module_.services;
     std::string path;
+    platform::tolerating(
+        [&] { path = toolchain::chooseSetIniPath(services.location, ApplicationTitle); });
     platform::tolerating([&] {
-        path = toolchain::setIniPath(services.location.programDirectory(),
-                                     services.location.directorySeparator());
-    });
-    platform::tolerating([&] {
-        const auto directories = toolchain::readSetIni(services.files, services.codePage, path);
+        // A relative directory would be taken from wherever a script runs: it counts as not set.
+        const auto directories = toolchain::usableDirectories(
+            toolchain::readSetIni(services.files, services.codePage, path),
+            services.location.directorySeparator());
         module_.JavaBinDir = directories.javaBinDir;
         module_.SourceDir = directories.sourceDir;
     });

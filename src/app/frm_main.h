@@ -76,6 +76,7 @@ public:
     void GetFileName();
 
     platform::MainWindowView& view() { return *view_; }
+    platform::MainWindowView& mainWindow() override { return *view_; }
 
     // How many document windows this run has created.
     std::int32_t DocumentCount = 0;

@@ -149,21 +149,37 @@ std::vector<std::string> splitLines(std::string_view script) {
 
 std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            // Inside quotes, two quotes stand for one; otherwise a quote opens or closes.
+            if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+                word += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+            inWord = true;
+            continue;
+        }
         // A NUL cannot travel in an argument; treating it as a blank keeps every word whole
         // instead of cutting it short where the program receives it.
-        auto separates = [](char c) { return isBlank(c) || c == '\0'; };
-        while (i < text.size() && separates(text[i])) {
-            ++i;
+        if (c == '\0' || (!quoted && isBlank(c))) {
+            if (inWord) {
+                words.push_back(std::move(word));
+                word.clear();
+                inWord = false;
+            }
+            continue;
         }
-        std::size_t start = i;
-        while (i < text.size() && !separates(text[i])) {
-            ++i;
-        }
-        if (i > start) {
-            words.emplace_back(text.substr(start, i - start));
-        }
+        word += c;
+        inWord = true;
+    }
+    if (inWord) {
+        words.push_back(std::move(word));
     }
     return words;
 }
@@ -238,14 +254,26 @@ std::string prompt(std::string_view workingDirectory) {
     return text;
 }
 
-bool namesJavac(std::string_view programWord, const PathRules& rules) {
+namespace {
+
+bool namesTool(std::string_view programWord, std::string_view tool, const PathRules& rules) {
     std::size_t slash = programWord.rfind(rules.directorySeparator);
     std::string_view base =
         slash == std::string_view::npos ? programWord : programWord.substr(slash + 1);
     if (endsWithIgnoringCase(base, ExeSuffix)) {
         base.remove_suffix(ExeSuffix.size());
     }
-    return equalsIgnoringCase(base, "javac");
+    return equalsIgnoringCase(base, tool);
+}
+
+} // namespace
+
+bool namesJavac(std::string_view programWord, const PathRules& rules) {
+    return namesTool(programWord, "javac", rules);
+}
+
+bool namesAppletViewer(std::string_view programWord, const PathRules& rules) {
+    return namesTool(programWord, "appletviewer", rules);
 }
 
 Environment Environment::fromEntries(const std::vector<std::string>& entries) {
@@ -403,6 +431,16 @@ void Interpreter::pause() {
     host_.writeOutput("\n");
 }
 
+std::optional<std::string> Interpreter::find(const std::string& name) {
+    for (const std::string& candidate :
+         programCandidates(name, searchPath(), workingDirectory_, rules_)) {
+        if (host_.isExecutable(candidate)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string Interpreter::resolve(const std::string& name) const {
     return resolveAgainst(workingDirectory_, name, rules_.directorySeparator);
 }
@@ -423,7 +461,7 @@ bool Interpreter::needsLegacySourceEncoding(const std::vector<std::string>& word
     }
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word.front() == '-' || !endsWithIgnoringCase(word, ".java")) {
+        if (word.empty() || word.front() == '-' || !endsWithIgnoringCase(word, ".java")) {
             continue;
         }
         std::optional<std::string> content = host_.readFile(resolve(word));
@@ -439,12 +477,13 @@ void Interpreter::runProgram(const std::string& text) {
     if (words.empty()) {
         return;
     }
-    std::optional<std::string> program;
-    for (const std::string& candidate :
-         programCandidates(words.front(), searchPath(), workingDirectory_, rules_)) {
-        if (host_.isExecutable(candidate)) {
-            program = candidate;
-            break;
+    std::optional<std::string> program = find(words.front());
+    if (!program && !appletHost_.empty() && namesAppletViewer(words.front(), rules_)) {
+        // JDKs after 8 have no applet viewer: the applet host runs in the script's java.
+        program = find("java");
+        if (program) {
+            words.erase(words.begin());
+            words.insert(words.begin(), {"java", "-jar", appletHost_});
         }
     }
     if (!program) {

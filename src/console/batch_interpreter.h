@@ -58,7 +58,9 @@ ScriptLine classifyLine(std::string_view line);
 
 // Lines end at LF; a CR before it belongs to the line ending, not to the line.
 std::vector<std::string> splitLines(std::string_view script);
-// Words are separated by runs of blanks (space, tab); nothing quotes, escapes or joins them.
+// Words are separated by runs of blanks (space, tab), as a console separates a program's
+// arguments: double quotes group blanks into a word and are dropped, two quotes inside quotes
+// stand for one. Nothing else is special: no variable, escape or shell character.
 std::vector<std::string> splitWords(std::string_view text);
 // Entries of a path list; empty entries name nothing and are dropped.
 std::vector<std::string> splitPathList(std::string_view value, char separator);
@@ -76,6 +78,8 @@ std::string notFoundMessage(std::string_view name);
 std::string prompt(std::string_view workingDirectory);
 // True for javac named any way a script may name it: "javac", "JAVAC.EXE", "/usr/bin/javac".
 bool namesJavac(std::string_view programWord, const PathRules& rules = {});
+// The same for the applet viewer: "appletviewer", "appletviewer.exe", any case, any folder.
+bool namesAppletViewer(std::string_view programWord, const PathRules& rules = {});
 
 // A program's environment: NAME=VALUE pairs in their original order, names compared exactly.
 class Environment {
@@ -101,6 +105,10 @@ public:
     Interpreter(Host& host, std::string workingDirectory, Environment environment,
                 PathRules rules = {});
 
+    // The applet host's jar, run with the script's java when the script names an applet viewer
+    // that its search path does not hold; empty for none.
+    void setAppletHost(std::string jarPath) { appletHost_ = std::move(jarPath); }
+
     // Runs every line in turn; returns the error level at the end.
     int runScript(std::string_view script);
     void runLine(std::string_view line);
@@ -117,6 +125,8 @@ private:
     void runProgram(const std::string& text);
     bool needsLegacySourceEncoding(const std::vector<std::string>& words);
     std::string resolve(const std::string& name) const;
+    // The first file on the search path that starts as name.
+    std::optional<std::string> find(const std::string& name);
 
     Host& host_;
     std::string workingDirectory_;
@@ -125,6 +135,7 @@ private:
     // Set by "set path=": kept as the script listed them, so an entry holding the platform's
     // separator is still looked up whole.
     std::optional<std::vector<std::string>> scriptSearchPath_;
+    std::string appletHost_;
     bool echoOn_ = true;
     int errorLevel_ = 0;
 };

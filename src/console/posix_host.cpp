@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
@@ -180,6 +181,46 @@ std::optional<std::string> changeDirectory(const std::string& directory) {
         return std::string(std::strerror(errno));
     }
     return std::nullopt;
+}
+
+std::optional<std::string> takePrivateFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    std::optional<std::string> content;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::getuid() &&
+        (status.st_mode & 077) == 0) {
+        content = std::string();
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                content.reset();
+            }
+            if (n <= 0) {
+                break;
+            }
+            content->append(buffer, static_cast<std::size_t>(n));
+        }
+        ::unlink(path.c_str());
+    }
+    ::close(fd);
+    return content;
+}
+
+std::string besideThisProgram(const std::string& name) {
+    std::vector<char> buffer(4096);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0) {
+        return name;
+    }
+    std::string path(buffer.data(), static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1) + name;
 }
 
 std::string currentDirectory(const std::string& fallback) {

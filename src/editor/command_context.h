@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/main_window_view.h"
 #include "platform/services.h"
 #include "platform/status_bar.h"
 
@@ -29,6 +30,8 @@ public:
     virtual ProcessValues& values() = 0;
     virtual platform::StatusBar& statusBar() = 0;
 
+    // The main window: its document area and its progress box.
+    virtual platform::MainWindowView& mainWindow() = 0;
     // The document window commands work on; none while no document window is open.
     virtual frmEdit* ActiveForm() = 0;
     // Creates, numbers and shows a new untitled document window, which becomes the active one.

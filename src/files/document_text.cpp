@@ -122,37 +122,92 @@ std::string unstorableDescription(std::string_view text, std::size_t pos,
 
 } // namespace
 
-DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage) {
+DocumentDecoder::DocumentDecoder(platform::CodePage& codePage, platform::TextStore& store)
+    : codePage_(codePage), store_(store) {}
+
+DocumentDecoder::Progress DocumentDecoder::feed(std::string_view bytes, bool atEnd) {
     if (bytes.find('\0') != std::string_view::npos) {
         throwNotText("文件不是文本文件：其中含有空字节（NUL）");
     }
-    const bool mark = bytes.starts_with(Utf8Mark);
-    if (mark) {
-        bytes.remove_prefix(Utf8Mark.size());
-    }
-    switch (classifyUtf8(bytes)) {
-    case Utf8Kind::Ascii:
-        if (!mark) {
-            // ASCII reads alike in every code page: nothing says the file is UTF-8, so the
-            // text typed into it later is saved the way a new document would be.
-            return {withLineEnds(bytes, "\n"), encodingForNewDocument(codePage)};
+    pending_.append(bytes);
+    if (!markChecked_) {
+        if (pending_.size() < Utf8Mark.size() && !atEnd) {
+            return Progress::Decoding;
         }
-        [[fallthrough]];
-    case Utf8Kind::Utf8:
-        return {withLineEnds(bytes, "\n"), {std::string(Utf8Encoding), mark}};
-    case Utf8Kind::Invalid:
-        break;
+        markChecked_ = true;
+        mark_ = std::string_view(pending_).starts_with(Utf8Mark);
+        if (mark_) {
+            pending_.erase(0, Utf8Mark.size());
+        }
     }
-    if (mark) {
-        throwNotText("无法识别文件的编码：文件以UTF-8标记开头，内容却不是有效的UTF-8");
+    // Up to the last LF, or to just before the last CR, whose LF may still come: neither byte
+    // occurs inside a character of UTF-8 or GB18030, so the cut falls between characters.
+    std::size_t end = pending_.size();
+    if (!atEnd) {
+        const std::size_t lineFeed = pending_.find_last_of('\n');
+        const std::size_t carriageReturn = pending_.find_last_of('\r');
+        end = std::max(lineFeed == std::string::npos ? 0 : lineFeed + 1,
+                       carriageReturn == std::string::npos ? 0 : carriageReturn);
     }
-    std::string text;
-    try {
-        text = codePage.decode(bytes, std::string(Gb18030Encoding));
-    } catch (const platform::RuntimeError&) {
-        throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
+    if (end == 0) {
+        return Progress::Decoding;
     }
-    return {withLineEnds(text, "\n"), {std::string(Gb18030Encoding), false}};
+    if (!gb18030_) {
+        switch (classifyUtf8(std::string_view(pending_).substr(0, end))) {
+        case Utf8Kind::Ascii:
+            break;
+        case Utf8Kind::Utf8:
+            nonAscii_ = true;
+            break;
+        case Utf8Kind::Invalid:
+            if (mark_) {
+                throwNotText("无法识别文件的编码：文件以UTF-8标记开头，内容却不是有效的UTF-8");
+            }
+            gb18030_ = true;
+            pending_.clear();
+            store_.clear();
+            return Progress::StartOver;
+        }
+    }
+    decodeUpTo(end);
+    return Progress::Decoding;
+}
+
+void DocumentDecoder::decodeUpTo(std::size_t end) {
+    const std::string_view piece = std::string_view(pending_).substr(0, end);
+    if (gb18030_) {
+        std::string text;
+        try {
+            text = codePage_.decode(piece, std::string(Gb18030Encoding));
+        } catch (const platform::RuntimeError&) {
+            throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
+        }
+        store_.append(withLineEnds(text, "\n"));
+    } else {
+        store_.append(withLineEnds(piece, "\n"));
+    }
+    pending_.erase(0, end);
+}
+
+DocumentEncoding DocumentDecoder::encoding() const {
+    if (gb18030_) {
+        return {std::string(Gb18030Encoding), false};
+    }
+    if (!nonAscii_ && !mark_) {
+        // ASCII reads alike in every code page: nothing says the file is UTF-8, so the text
+        // typed into it later is saved the way a new document would be.
+        return encodingForNewDocument(codePage_);
+    }
+    return {std::string(Utf8Encoding), mark_};
+}
+
+DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage) {
+    platform::StringTextStore store;
+    DocumentDecoder decoder(codePage, store);
+    if (decoder.feed(bytes, true) == DocumentDecoder::Progress::StartOver) {
+        decoder.feed(bytes, true);
+    }
+    return {store.takeText(), decoder.encoding()};
 }
 
 std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,

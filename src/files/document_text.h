@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/code_page.h"
+#include "platform/text_store.h"
 
 #include <string>
 #include <string_view>
@@ -36,6 +37,35 @@ struct DecodedDocument {
 // of the GBK that Chinese Windows writes. CR LF, LF and a bare CR each end one line.
 // Raises RuntimeError DocumentErrorNumber::NotText for a file that is not text.
 DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage);
+
+// The same decoding for a file read in pieces: the text goes into a store a run of whole lines
+// at a time, so that the file's bytes and its text are never held whole side by side.
+class DocumentDecoder {
+public:
+    // Whether the bytes fed so far decode, or the file turned out not to be UTF-8 and must be
+    // fed again from its start (as GB18030; the store is emptied).
+    enum class Progress { Decoding, StartOver };
+
+    DocumentDecoder(platform::CodePage& codePage, platform::TextStore& store);
+
+    // The file's next bytes; atEnd with its last ones. Raises RuntimeError
+    // DocumentErrorNumber::NotText as decodeDocument does.
+    Progress feed(std::string_view bytes, bool atEnd);
+    // Once the last bytes are fed.
+    DocumentEncoding encoding() const;
+
+private:
+    void decodeUpTo(std::size_t end);
+
+    platform::CodePage& codePage_;
+    platform::TextStore& store_;
+    // Bytes after the last line break fed, kept until the rest of their line comes.
+    std::string pending_;
+    bool markChecked_ = false;
+    bool mark_ = false;
+    bool gb18030_ = false;
+    bool nonAscii_ = false;
+};
 
 // Lines end in CR LF; the mark is written again where the file had one. Raises RuntimeError
 // DocumentErrorNumber::CharacterNotStorable, naming the character and its line, for a

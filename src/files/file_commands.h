@@ -29,7 +29,7 @@ public:
 
 private:
     void SaveTextFile(const std::string& path);
-    void LoadTextFile(const DecodedDocument& document);
+    void LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding);
     // Shows the shared dialog for saving the document under a new name; the chosen path. A
     // cancel raises error 32755.
     std::string askSavePath(const std::string& title, const std::string& filter,

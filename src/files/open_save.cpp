@@ -1,11 +1,12 @@
 #include "document_file.h"
+#include "document_load.h"
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "file_commands.h"
 #include "file_error_reporter.h"
 #include "get_file_name.h"
-#include "platform/error.h"
+#include "platform/document_host.h"
 #include "platform/message_box.h"
 
 #include <new>
@@ -20,10 +21,10 @@ void FileCommands::SaveTextFile(const std::string& path) {
     writeDocumentFile(context_.services(), document.txtEdit(), document.Encoding, path);
 }
 
-void FileCommands::LoadTextFile(const DecodedDocument& file) {
+void FileCommands::LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding) {
     editor::frmEdit& document = *context_.ActiveForm();
-    document.txtEdit().setText(file.text);
-    document.Encoding = file.encoding;
+    document.txtEdit().adoptText(text);
+    document.Encoding = encoding;
 }
 
 void FileCommands::reportOpenFailure(const std::string& path, const std::string& reason) {
@@ -44,16 +45,24 @@ void FileCommands::mnuFileOpen_Click() {
     }
     const std::string path = dlgCommonDialog.FileName;
 
-    // Read first: a file that cannot be read gets no window, which a later Save would use to
-    // write an empty text over it.
-    DecodedDocument file;
+    // Read first: a file that cannot be read, or whose loading the user cancels, gets no
+    // window, which a later Save would use to write an empty text over it. The text goes
+    // straight into the storage the new window's edit control takes over.
+    platform::MainWindowView& window = context_.mainWindow();
+    std::unique_ptr<platform::TextStore> text = window.documents().createTextStore();
+    DocumentEncoding encoding;
     try {
-        file = readDocumentFile(context_.services(), path);
+        DocumentLoad load(context_.services(), path, *text);
+        if (!window.runStepwise(loadProgress(path), load)) {
+            return;
+        }
+        encoding = load.encoding();
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
         return;
     } catch (const std::bad_alloc&) {
-        reportOpenFailure(path, platform::outOfMemoryError().description());
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
         return;
     }
     editor::frmEdit* document = nullptr;
@@ -63,19 +72,21 @@ void FileCommands::mnuFileOpen_Click() {
         context_.reportNoMoreDocuments();
         return;
     } catch (const std::bad_alloc&) {
-        reportOpenFailure(path, platform::outOfMemoryError().description());
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
         return;
     }
     try {
         document->setCaption(path);
         document->txtEdit().setText("");
-        LoadTextFile(file);
+        LoadTextFile(*text, encoding);
     } catch (const std::bad_alloc&) {
         // A window holding part of the file, or none of it, would write that over the file at
         // the next Save: it goes again, unasked.
         document->Changed = false;
         document->Close();
-        reportOpenFailure(path, platform::outOfMemoryError().description());
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
         return;
     }
     document->Changed = false;

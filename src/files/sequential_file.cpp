@@ -29,8 +29,16 @@ void SequentialOutput::writeLine(const std::string& text) {
     text_ += "\r\n";
 }
 
+std::string SequentialOutput::bytes() const {
+    return codePage_.encode(text_, codePage_.systemEncoding());
+}
+
 void SequentialOutput::close() {
-    files_.replaceBytes(path_, codePage_.encode(text_, codePage_.systemEncoding()));
+    files_.replaceBytes(path_, bytes());
+}
+
+void SequentialOutput::closeAsNewEntry() {
+    files_.replaceEntry(path_, bytes());
 }
 
 } // namespace files

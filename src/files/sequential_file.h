@@ -34,8 +34,13 @@ public:
     void writeLine(const std::string& text);
     // Encodes and writes the lines, replacing the file whole.
     void close();
+    // The same, but as a new file in path's place: a link there is replaced, not written
+    // through.
+    void closeAsNewEntry();
 
 private:
+    std::string bytes() const;
+
     platform::TextFiles& files_;
     platform::CodePage& codePage_;
     std::string path_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_store.h"
+
 #include <memory>
 
 namespace platform {
@@ -16,6 +18,8 @@ public:
 
     // A new, hidden document window in the host.
     virtual std::unique_ptr<DocumentWindowView> createDocumentWindow() = 0;
+    // Storage for a text that a document window's edit control is to take over.
+    virtual std::unique_ptr<TextStore> createTextStore() = 0;
     // The document window commands work on, or none while no document window is open.
     virtual DocumentWindowView* activeDocument() = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "progress.h"
+
 #include <string>
 
 namespace platform {
@@ -50,6 +52,11 @@ public:
     virtual void show() = 0;
     // Asks the window to close, as its close box does.
     virtual void close() = 0;
+
+    // Runs the work step after step to its end, repainting between the steps, with the
+    // progress box once the request's delay has passed; no command runs meanwhile. False when
+    // the user cancelled. What a step raises comes out of this call.
+    virtual bool runStepwise(const ProgressRequest& request, StepwiseWork& work) = 0;
 };
 
 } // namespace platform

@@ -4,9 +4,11 @@
 #include "code_page.h"
 #include "file_dialog.h"
 #include "message_box.h"
+#include "private_files.h"
 #include "process_start.h"
 #include "program_location.h"
 #include "settings_store.h"
+#include "system_environment.h"
 #include "text_files.h"
 #include "window_factory.h"
 
@@ -23,6 +25,8 @@ struct Services {
     FileDialogs& fileDialogs;
     ProcessStart& processes;
     Clipboard& clipboard;
+    SystemEnvironment& environment;
+    PrivateFiles& privateFiles;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text_store.h"
+
 #include <optional>
 #include <string>
 
@@ -36,6 +38,9 @@ public:
     virtual std::string text() = 0;
     // Replaces the whole text, in the control's base formatting.
     virtual void setText(const std::string& text) = 0;
+    // Replaces the whole text by the one gathered in the store, which is left empty; a store
+    // of the control's own kind hands its storage over without copying.
+    virtual void adoptText(TextStore& store) = 0;
 
     virtual std::string selText() = 0;
     // Replaces the selection, or inserts at the caret when nothing is selected; plain text.

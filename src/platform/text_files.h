@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,16 @@ struct InterruptedSave {
     std::string backupPath;
 
     bool operator==(const InterruptedSave&) const = default;
+};
+
+// A file being read from its start, a piece at a time.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // The file's size when it was opened.
+    virtual std::size_t size() = 0;
+    // Up to capacity bytes into buffer; 0 at the end of the file. Failures raise as readBytes.
+    virtual std::size_t read(char* buffer, std::size_t capacity) = 0;
 };
 
 // Whole-file byte transfer. Failures raise RuntimeError with the platform's description:
@@ -30,6 +42,11 @@ public:
     // itself stays where it is.
     virtual std::vector<InterruptedSave> interruptedSaves() { return {}; }
     virtual void forgetInterruptedSave(const InterruptedSave& save) { static_cast<void>(save); }
+    // Opens the file for reading in pieces; fails as readBytes does.
+    virtual std::unique_ptr<FileReader> openForReading(const std::string& path) = 0;
+    // Puts a new file holding bytes in path's place. A symbolic link there is replaced itself;
+    // what it points to is left alone. Nothing is ever written through a link.
+    virtual void replaceEntry(const std::string& path, const std::string& bytes) = 0;
 };
 
 } // namespace platform

@@ -21,8 +21,28 @@ std::string writeBuildScript(platform::TextFiles& files, platform::CodePage& cod
     for (const std::string& line : buildScriptLines(javaBinDir, toolLine)) {
         script.writeLine(line);
     }
-    script.close();
+    // A link in the script's place is replaced, so the script cannot land in the link's target.
+    script.closeAsNewEntry();
     return path;
+}
+
+std::string scriptWord(const std::string& name) {
+    const bool plain = !name.empty() && name.front() != '-' &&
+                       name.find_first_of(" \t\"&|<>^%") == std::string::npos;
+    if (plain) {
+        return name;
+    }
+    std::string word = "\"";
+    if (name.starts_with('-')) {
+        word += "./";
+    }
+    for (const char c : name) {
+        word += c;
+        if (c == '"') {
+            word += '"';
+        }
+    }
+    return word + "\"";
 }
 
 std::string documentFolder(const std::string& caption, char separator) {

@@ -23,6 +23,12 @@ std::string writeBuildScript(platform::TextFiles& files, platform::CodePage& cod
                              const std::string& sourceDir, const std::string& javaBinDir,
                              const std::string& toolLine);
 
+// A file or class name as one word of a tool line: as it stands unless something in it
+// would split it or be read as more (a blank, a quote, a leading "-", or & | < > ^ %); then
+// in double quotes, a quote in it doubled, and "./" before a leading "-" so no tool takes it
+// for an option.
+std::string scriptWord(const std::string& name);
+
 // The folder the tools find the document's bare file names in: the one its file is in.
 std::string documentFolder(const std::string& caption, char separator);
 

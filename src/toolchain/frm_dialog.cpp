@@ -42,7 +42,9 @@ void frmDialog::Show() {
 }
 
 void frmDialog::Form_Load() {
-    view_->setText1(values_.JavaBinDir);
+    // At a first start the compiler the system already finds is offered; only OK keeps it.
+    view_->setText1(values_.JavaBinDir.empty() ? javacFolderOnSearchPath(services_.location)
+                                               : values_.JavaBinDir);
     view_->setText2(values_.SourceDir);
     view_->setLabel1(Label1Caption);
     view_->setLabel2(Label2Caption);
@@ -56,12 +58,24 @@ void frmDialog::OKButton_Click() {
         return;
     }
     const char separator = services.location.directorySeparator();
+    for (const std::string& text : {view_->text1(), view_->text2()}) {
+        if (!isUsableDirectory(text, separator)) {
+            services.messageBox.show(notAbsoluteMessage(text, separator),
+                                     platform::MsgBoxStyle::Information, NoticeTitle);
+            return;
+        }
+    }
     view_->setText1(withFinalSeparator(view_->text1(), separator));
     view_->setText2(withFinalSeparator(view_->text2(), separator));
     CanClose = true;
     values_.JavaBinDir = view_->text1();
     values_.SourceDir = view_->text2();
     try {
+        // A per-user Set.ini may be the first file in its folder.
+        const std::string folder = folderOf(values_.SetIniPath, separator);
+        if (!folder.empty()) {
+            services.location.createDirectory(folder);
+        }
         writeSetIni(services.files, services.codePage, values_.SetIniPath,
                     {values_.JavaBinDir, values_.SourceDir});
     } catch (const platform::RuntimeError& error) {

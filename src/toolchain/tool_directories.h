@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/code_page.h"
+#include "platform/program_location.h"
 #include "platform/text_files.h"
 
 #include <string>
@@ -18,6 +19,18 @@ inline constexpr const char* SetIniName = "Set.ini";
 // The settings file beside the program: one separator between directory and name, none extra.
 std::string setIniPath(const std::string& programDirectory, char separator);
 
+// Where Set.ini is kept: beside the program when it is there already or the program's folder
+// can be written (as in a build folder); otherwise, as for a copy installed in a read-only
+// folder, in the folder named folderName in the user's configuration folder.
+std::string chooseSetIniPath(platform::ProgramLocation& location, const std::string& folderName);
+
+// The folder part of path, without its final separator; empty when path has none.
+std::string folderOf(const std::string& path, char separator);
+
+// The folder of the Java compiler the search path finds, links resolved, with the final
+// separator: the tools directory a first start offers. Empty when there is none.
+std::string javacFolderOnSearchPath(platform::ProgramLocation& location);
+
 // Line 1 the tools directory, line 2 the source directory; a value that is missing stays
 // empty. Raises the platform's error when the file cannot be read.
 ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codePage,
@@ -26,6 +39,14 @@ ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codeP
 // Two lines, each as held and ended by CR LF, in the system code page.
 void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage, const std::string& path,
                  const ToolDirectories& directories);
+
+// A directory the tools can be found in and the script written to: absolute ("/..." here,
+// "C:\..." or "\\server\..." on Windows) and without a NUL, which would cut the path short.
+bool isUsableDirectory(const std::string& directory, char separator);
+// The directories with every one that is not usable counted as not set (empty).
+ToolDirectories usableDirectories(ToolDirectories directories, char separator);
+// Why the settings dialog refuses a directory that is not usable.
+std::string notAbsoluteMessage(const std::string& directory, char separator);
 
 // Appends the separator unless the text already ends in it.
 std::string withFinalSeparator(const std::string& directory, char separator);

@@ -2,13 +2,14 @@
 
 #include "applet_page.h"
 #include "build_script.h"
+#include "console_start.h"
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "files/get_file_name.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
-#include "platform/process_start.h"
+#include "tool_directories.h"
 
 namespace toolchain {
 
@@ -24,9 +25,16 @@ void ToolchainCommands::warn(const std::string& text, const std::string& title) 
     context_.services().messageBox.show(text, platform::MsgBoxStyle::Exclamation, title);
 }
 
-void ToolchainCommands::runBuildScript(const std::string& toolLine) {
+void ToolchainCommands::runBuildScript(const std::string& toolLine, const std::string& title) {
     auto& services = context_.services();
     const editor::ProcessValues& values = context_.values();
+    const char separator = services.location.directorySeparator();
+    // An unset source directory would put the script wherever this process happens to be.
+    if (!isUsableDirectory(values.SourceDir, separator)) {
+        services.messageBox.show("没有设置Java源程序目录，请先在“系统设置”中设置。",
+                                 platform::MsgBoxStyle::Critical, FailureTitle);
+        return;
+    }
     std::string path;
     try {
         path = writeBuildScript(services.files, services.codePage, values.SourceDir,
@@ -37,10 +45,9 @@ void ToolchainCommands::runBuildScript(const std::string& toolLine) {
                                  platform::MsgBoxStyle::Critical, FailureTitle);
         return;
     }
-    const std::string folder =
-        documentFolder(context_.ActiveForm()->Caption(), services.location.directorySeparator());
+    const std::string folder = documentFolder(context_.ActiveForm()->Caption(), separator);
     try {
-        services.processes.startInTerminal(path, folder);
+        startConsole(services, {folder, path, title});
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);
@@ -66,7 +73,8 @@ void ToolchainCommands::mnuCombile_Click() {
         return;
     }
     files::GetFileName(context_);
-    runBuildScript("javac " + document->FileName + ".java");
+    const std::string source = document->FileName + ".java";
+    runBuildScript("javac " + scriptWord(source), "编译 " + source);
 }
 
 void ToolchainCommands::mnuRunJava_Click() {
@@ -80,7 +88,7 @@ void ToolchainCommands::mnuRunJava_Click() {
         return;
     }
     files::GetFileName(context_);
-    runBuildScript("java " + document->FileName);
+    runBuildScript("java " + scriptWord(document->FileName), "运行 " + document->FileName);
 }
 
 void ToolchainCommands::mnuFileBuildAsHtm_Click() {
@@ -131,7 +139,8 @@ void ToolchainCommands::mnuJavaViewer_Click() {
         return;
     }
     files::GetFileName(context_);
-    runBuildScript("appletviewer.exe " + document->FileName + ".htm");
+    const std::string page = document->FileName + ".htm";
+    runBuildScript("appletviewer.exe " + scriptWord(page), "浏览 " + page);
 }
 
 void ToolchainCommands::mnuSendToExplorer_Click() {
@@ -142,8 +151,8 @@ void ToolchainCommands::mnuSendToExplorer_Click() {
     }
     auto& services = context_.services();
     try {
-        services.processes.startDetached(
-            browserCommand(document->Caption(), services.location.directorySeparator()));
+        startProgram(services,
+                     browserCommand(document->Caption(), services.location.directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

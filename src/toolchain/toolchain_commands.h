@@ -27,7 +27,7 @@ private:
     editor::frmEdit* savedDocumentWith(const std::string& extension, const std::string& unsaved,
                                        const std::string& wrongExtension);
     // Writes debug.bat with the tool line and starts it in a console in the document's folder.
-    void runBuildScript(const std::string& toolLine);
+    void runBuildScript(const std::string& toolLine, const std::string& title);
 
     editor::CommandContext& context_;
 };

@@ -46,7 +46,7 @@ TEST_F(Startup, ASaveThatThePreviousRunDiedInIsReportedOnceWithWhereTheOldConten
 }
 
 TEST_F(Startup, IncompleteSetIniStillAsks) {
-    for (const std::string bytes : {"C:\\java\\bin\\\r\n", "", "\r\n\r\n"}) {
+    for (const std::string bytes : {"/java/bin/\r\n", "", "\r\n\r\n"}) {
         AppFixture run;
         run.writeSetIni(bytes);
         run.start();
@@ -54,9 +54,31 @@ TEST_F(Startup, IncompleteSetIniStillAsks) {
         EXPECT_TRUE(run.module->SourceDir.empty()) << bytes;
     }
     AppFixture single;
-    single.writeSetIni("C:\\java\\bin\\\r\n");
+    single.writeSetIni("/java/bin/\r\n");
     single.start();
-    EXPECT_EQ(single.module->JavaBinDir, "C:\\java\\bin\\");
+    EXPECT_EQ(single.module->JavaBinDir, "/java/bin/");
+}
+
+TEST_F(Startup, RelativeOrNulHoldingDirectoriesCountAsNotSetAndTheDialogOpens) {
+    const std::string cases[] = {"bin/\r\n/src/\r\n", "/jdk/bin/\r\nsrc/\r\n",
+                                 std::string("/jdk/\0/bin/\r\n/src/\r\n", 15),
+                                 "C:\\java\\bin\\\r\n/src/\r\n"};
+    for (const std::string& bytes : cases) {
+        AppFixture run;
+        run.writeSetIni(bytes);
+        run.start();
+        EXPECT_EQ(run.platform.windows.settingsDialogsCreated, 1) << bytes;
+        EXPECT_TRUE(run.module->JavaBinDir.empty() || run.module->SourceDir.empty()) << bytes;
+        EXPECT_NE(run.module->JavaBinDir, "bin/");
+        EXPECT_NE(run.module->SourceDir, "src/");
+    }
+    AppFixture windows;
+    windows.platform.location.separator = '\\';
+    windows.platform.location.directory = "C:\\M";
+    windows.platform.files.files["C:\\M\\Set.ini"] = ("C:\\java\\bin\\\r\n\\\\server\\src\\\r\n");
+    windows.start();
+    EXPECT_EQ(windows.platform.windows.settingsDialogsCreated, 0);
+    EXPECT_EQ(windows.module->SourceDir, "\\\\server\\src\\");
 }
 
 TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {
@@ -70,10 +92,10 @@ TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {
 }
 
 TEST_F(Startup, ValuesKeepCommasAndLoseSurroundingQuotes) {
-    writeSetIni("\"C:\\jdk, 17\\bin\\\"\r\nc:\\a,b\\\r\n");
+    writeSetIni("\"/jdk, 17/bin/\"\r\n/a,b/\r\n");
     start();
-    EXPECT_EQ(module->JavaBinDir, "C:\\jdk, 17\\bin\\");
-    EXPECT_EQ(module->SourceDir, "c:\\a,b\\");
+    EXPECT_EQ(module->JavaBinDir, "/jdk, 17/bin/");
+    EXPECT_EQ(module->SourceDir, "/a,b/");
 }
 
 TEST_F(Startup, LfOnlySetIniReadsToo) {
@@ -149,6 +171,38 @@ TEST_F(Startup, SetIniPathTakesThePlatformSeparator) {
         run.platform.location.separator = c.separator;
         run.start();
         EXPECT_EQ(run.module->SetIniPath, c.expected);
+    }
+}
+
+TEST_F(Startup, SetIniBesideTheProgramUnlessItsFolderIsReadOnly) {
+    const std::string beside = "/opt/morvane/Set.ini";
+    const std::string perUser = "/home/u/.config/MORVANE集成系统/Set.ini";
+    struct Case {
+        bool readOnly;
+        bool besideExists;
+        std::string configDirectory;
+        std::string expected;
+    };
+    for (const Case& c :
+         {Case{false, false, "/home/u/.config", beside},
+          Case{true, true, "/home/u/.config", beside},
+          Case{true, false, "/home/u/.config", perUser},
+          Case{true, false, "/home/u/.config/", perUser}, Case{true, false, "", beside}}) {
+        AppFixture run;
+        if (c.readOnly) {
+            run.platform.location.readOnly.insert("/opt/morvane");
+        }
+        if (c.besideExists) {
+            run.platform.files.files[beside] = "/jdk/bin/\r\n/src/\r\n";
+        }
+        run.platform.location.configDirectory = c.configDirectory;
+        run.platform.files.files[perUser] = "/user/jdk/\r\n/user/src/\r\n";
+        run.start();
+        EXPECT_EQ(run.module->SetIniPath, c.expected) << c.readOnly << c.besideExists;
+        const bool readsPerUser = c.expected == perUser;
+        EXPECT_EQ(run.module->JavaBinDir,
+                  readsPerUser ? "/user/jdk/" : (c.besideExists ? "/jdk/bin/" : ""));
+        EXPECT_TRUE(run.platform.location.created.empty()); // nothing made before OK
     }
 }
 

@@ -6,6 +6,7 @@
 // Usage: text_control_bench <textedit|plaintextedit|scintilla|control> [lines]
 // Run one candidate per process so that each peak memory figure is its own.
 
+#include "java_like_source.h"
 #include "platform/qt/qt_text_control.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -41,35 +41,6 @@ long peakResidentMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
-}
-
-// About 50 bytes a line in UTF-8: a 400,000-line source comes to some 20 MB, with a Chinese
-// comment every few lines as real sources from this desktop have them.
-std::string javaLikeSource(int lines) {
-    static const char* const statements[] = {
-        "        int total = count * 31 + offset;",
-        "        String name = prefix + \"_\" + index;",
-        "        if (value > limit) { value = limit; }",
-        "        for (int i = 0; i < size; i++) { sum += data[i]; }",
-        "        System.out.println(\"结果：\" + result);",
-        "        // 计算每一行的长度并保存到数组中",
-        "        return buffer.toString().trim();",
-        "    }",
-        "    public void process(List<String> items) {",
-        "        /* 初始化窗口和按钮 */ frame.setVisible(true);",
-    };
-    std::mt19937 random(20240601);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(statements) - 1);
-    std::string text;
-    text.reserve(static_cast<std::size_t>(lines) * 56);
-    for (int line = 0; line < lines; ++line) {
-        if (line > 0) {
-            text += '\n';
-        }
-        text += "    ";
-        text += statements[pick(random)];
-    }
-    return text;
 }
 
 // One widget under test, reached the same way whatever it is.
@@ -189,7 +160,7 @@ int main(int argc, char** argv) {
     }
     const std::string kind = argv[1];
     const int lines = argc > 2 ? std::stoi(argv[2]) : 400000;
-    const std::string utf8 = javaLikeSource(lines);
+    const std::string utf8 = bench::javaLikeSource(lines);
     const long baseline = peakResidentMegabytes();
 
     Candidate candidate = makeCandidate(kind, utf8);

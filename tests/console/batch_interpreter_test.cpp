@@ -135,12 +135,17 @@ TEST(SplitLines, TakesCrLfAndLfAsLineEndsAndKeepsEmptyLines) {
     EXPECT_THAT(console::splitLines("a\r"), ElementsAre("a"));
 }
 
-TEST(SplitWords, SplitsAtBlankRunsOnlyAndInterpretsNothing) {
+TEST(SplitWords, SplitsAtBlankRunsQuotesGroupAndNothingElseIsInterpreted) {
     EXPECT_THAT(console::splitWords("  javac \t -d  out My File.java  "),
                 ElementsAre("javac", "-d", "out", "My", "File.java"));
-    EXPECT_THAT(console::splitWords("say \"a b\" $(touch x) a;b&c `id` 'q' %PATH% |x >y"),
-                ElementsAre("say", "\"a", "b\"", "$(touch", "x)", "a;b&c", "`id`", "'q'", "%PATH%",
-                            "|x", ">y"));
+    EXPECT_THAT(
+        console::splitWords("say \"a b\" $(touch x) a;b&c `id` 'q' %PATH% |x >y"),
+        ElementsAre("say", "a b", "$(touch", "x)", "a;b&c", "`id`", "'q'", "%PATH%", "|x", ">y"));
+    EXPECT_THAT(console::splitWords("javac \"./-J-version A.java\""),
+                ElementsAre("javac", "./-J-version A.java"));
+    EXPECT_THAT(console::splitWords("java \"say \"\"hi\"\"\" \"\" a\"b c\"d \"open end"),
+                ElementsAre("java", "say \"hi\"", "", "ab cd", "open end"));
+    EXPECT_THAT(console::splitWords("\"a&b|c<d>e^f%g%\t\""), ElementsAre("a&b|c<d>e^f%g%\t"));
     EXPECT_THAT(console::splitWords(std::string("a\0b", 3)), ElementsAre("a", "b"));
     EXPECT_THAT(console::splitWords(" \t "), IsEmpty());
 }
@@ -308,12 +313,40 @@ TEST_F(InterpreterTest, ExeNameFallsBackToTheNameWithoutExeOnlyWhenMissing) {
     EXPECT_EQ(host.started[1].program, "/jdk/bin/java.exe");
 }
 
-TEST_F(InterpreterTest, WordsReachTheProgramAsTheyStand) {
+TEST_F(InterpreterTest, WordsReachTheProgramAsTheyStandAndQuotedNamesAsOneArgument) {
     host.executables = {"/usr/bin/say"};
     run("@say  $(touch pwned)  a;touch&x \"q r\"\t`id`\r\n");
     ASSERT_EQ(host.started.size(), 1u);
     EXPECT_THAT(host.started[0].arguments,
-                ElementsAre("say", "$(touch", "pwned)", "a;touch&x", "\"q", "r\"", "`id`"));
+                ElementsAre("say", "$(touch", "pwned)", "a;touch&x", "q r", "`id`"));
+}
+
+TEST_F(InterpreterTest, WithoutAnAppletViewerTheAppletHostRunsInTheScriptsJava) {
+    const std::string script = "@set path=/jdk/bin/\r\nappletviewer.exe \"My Page 页.htm\"\r\n";
+    host.executables = {"/jdk/bin/java", "/usr/bin/java"};
+    Interpreter withHost = interpreter();
+    withHost.setAppletHost("/opt/m/morvane-applet-host.jar");
+    withHost.runScript(script);
+    ASSERT_EQ(host.started.size(), 1u);
+    EXPECT_EQ(host.started[0].program, "/jdk/bin/java");
+    EXPECT_THAT(host.started[0].arguments,
+                ElementsAre("java", "-jar", "/opt/m/morvane-applet-host.jar", "My Page 页.htm"));
+    EXPECT_TRUE(host.errors.empty());
+
+    // An applet viewer on the path is used as it is; without java, or without a host, the
+    // console says the viewer is missing.
+    host.executables = {"/jdk/bin/appletviewer", "/jdk/bin/java"};
+    withHost.runScript(script);
+    EXPECT_EQ(host.started.back().program, "/jdk/bin/appletviewer");
+    host.started.clear();
+    host.executables = {"/usr/bin/java"};
+    withHost.runScript(script);
+    run(script);
+    host.executables = {"/jdk/bin/java"};
+    run("@set path=/jdk/bin/\r\njava -jar x.jar\r\nappletviewer \"My Page 页.htm\"\r\n");
+    EXPECT_EQ(host.started.size(), 1u) << "only the java line ran";
+    EXPECT_EQ(host.errors, "'appletviewer.exe" + kNotFoundTail + "'appletviewer.exe" +
+                               kNotFoundTail + "'appletviewer" + kNotFoundTail);
 }
 
 TEST_F(InterpreterTest, ErrorLevelFollowsTheLastProgramAndStartFailuresAreReported) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+extern char** environ;
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -139,18 +141,154 @@ TEST_F(RealJava, FolderWithShellCharactersCompilesRightAndRunsNothingElse) {
     EXPECT_FALSE(exists("pwned"));
 }
 
-TEST_F(RealJava, AppletViewerIsNotInTheJdkAndTheConsoleSaysSo) {
+// An applet that notes what its viewer gives it, then closes its own window.
+const std::string kProbeApplet = R"(import java.applet.Applet;
+import java.awt.*;
+import java.awt.event.WindowEvent;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.*;
+
+public class Probe extends Applet {
+    private void note(String line) {
+        try {
+            Files.write(Paths.get("record.txt"), (line + "\n").getBytes(StandardCharsets.UTF_8),
+                    StandardOpenOption.CREATE, StandardOpenOption.APPEND);
+        } catch (Exception e) {
+            throw new RuntimeException(e);
+        }
+    }
+    public void init() {
+        note("init " + getWidth() + "x" + getHeight() + " " + getParameter("GREETING") + " "
+                + getParameter("missing") + " " + getCodeBase() + " " + getDocumentBase());
+    }
+    public void start() {
+        Container c = this;
+        while (!(c instanceof Frame)) c = c.getParent();
+        Frame frame = (Frame) c;
+        showStatus("状态");
+        note("start " + frame.getTitle() + " " + isShowing() + " " + isActive()
+                + " " + (getAppletContext().getApplets().nextElement() == this));
+        EventQueue.invokeLater(() -> frame.dispatchEvent(
+                new WindowEvent(frame, WindowEvent.WINDOW_CLOSING)));
+    }
+    public void stop() { note("stop"); }
+    public void destroy() { note("destroy"); }
+}
+)";
+
+// The page the workbench generates, with a parameter in the applet tag.
+std::string probePage(const std::string& code) {
+    return "<HTML>\r\n<HEAD>\r\n <TITLE>  java applet  </TITLE></HEAD>\r\n<BODY>\r\n"
+           "<APPLET  CODE=\"" +
+           code +
+           "\"  WIDTH=300 HEIGHT=150> <param name=greeting value=\"你好 世界\"> </APPLET>\r\n"
+           "</BODY>\r\n</HTML>";
+}
+
+// This process's environment with the changes: NAME=VALUE sets, NAME alone removes.
+std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        entries.emplace_back(*entry);
+    }
+    for (const std::string& change : changes) {
+        const std::string name = change.substr(0, change.find('='));
+        std::erase_if(entries, [&](const std::string& e) { return e.starts_with(name + "="); });
+        if (change.find('=') != std::string::npos) {
+            entries.push_back(change);
+        }
+    }
+    return entries;
+}
+
+TEST_F(RealJava, AnAppletPageNamedWithBlanksShowsInAWindowOnTheJdksJava) {
+    TempDir root;
+    const std::string dir = root / "我的 applets";
+    makeDirectory(dir);
+    writeFile(dir + "/Probe.java", kProbeApplet);
+    Finished compile = runScript(dir, writeDebugBat(dir, "javac Probe.java"));
+    ASSERT_EQ(compile.exitCode, 0) << compile.err;
+    writeFile(dir + "/My Page 页.htm", probePage("Probe.class"));
+
+    // The JDK has no applet viewer; the host shows the page on a display of its own.
+    ASSERT_FALSE(exists(bin_ + "appletviewer"));
+    const std::string script = writeDebugBat(dir, "appletviewer.exe \"My Page 页.htm\"");
+    Finished shown = run({"/usr/bin/xvfb-run", "-a", interpreterPath(), dir, script}, {},
+                         environmentWith({"DISPLAY"}));
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_THAT(shown.out, HasSubstr(">appletviewer.exe \"My Page 页.htm\"\n请按任意键继续. . ."));
+    const std::vector<std::string> record = [&] {
+        std::vector<std::string> lines;
+        std::string text = exists(dir + "/record.txt") ? readFile(dir + "/record.txt") : "";
+        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            lines.push_back(text.substr(start, end - start));
+        }
+        return lines;
+    }();
+    ASSERT_EQ(record.size(), 4u) << shown.err;
+    EXPECT_THAT(record[0], HasSubstr("init 300x150 你好 世界 null file:"));
+    EXPECT_THAT(record[0], HasSubstr("/我的%20applets/ file:"));
+    EXPECT_THAT(record[0], HasSubstr("/我的%20applets/My%20Page%20页.htm"));
+    EXPECT_EQ(record[1], "start Applet 查看器：Probe true true true");
+    EXPECT_EQ(record[2], "stop");
+    EXPECT_EQ(record[3], "destroy");
+}
+
+TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
+    TempDir dir;
+    writeFile(dir / "Plain.java", "public class Plain {}\n");
+    writeFile(dir / "Probe.java", kProbeApplet);
+    ASSERT_EQ(
+        runScript(dir.path(), writeDebugBat(dir.path(), "javac Plain.java Probe.java")).exitCode,
+        0);
+    struct Case {
+        std::string code;
+        std::vector<std::string> environment;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"Missing.class", {"DISPLAY"}, "找不到 Applet 类“Missing”：请先编译，Missing.class 应在 "},
+        {"Plain.class", {"DISPLAY"}, "类“Plain”不是 Applet"},
+        {"Probe.class", {"DISPLAY"}, "无法打开 Applet 窗口：没有图形显示"},
+        {"Probe.class", {"JDK_JAVA_OPTIONS=--limit-modules java.base"}, "没有 java.applet"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code + " " + c.environment.front());
+        writeFile(dir / "page.htm", probePage(c.code));
+        Finished f = runScript(dir.path(), writeDebugBat(dir.path(), "appletviewer.exe page.htm"),
+                               environmentWith(c.environment));
+        EXPECT_THAT(f.err, HasSubstr(c.line));
+        EXPECT_THAT(f.out, HasSubstr("请按任意键继续. . ."));
+        EXPECT_NE(f.exitCode, 0);
+        EXPECT_FALSE(exists(dir / "record.txt"));
+    }
+}
+
+TEST_F(RealJava, WithoutJavaOnTheScriptsPathTheConsoleSaysTheViewerIsMissing) {
     TempDir dir;
     writeFile(dir / "Hello.htm", "<applet code=Hello.class></applet>\r\n");
-    Finished f = runScript(dir.path(), writeDebugBat(dir.path(), "appletviewer.exe Hello.htm"));
+    writeFile(dir / "debug.bat",
+              "set path=" + dir.path() + "/\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
+    Finished f = runScript(dir.path(), dir / "debug.bat");
     EXPECT_EQ(f.err, "'appletviewer.exe' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n");
-    EXPECT_EQ(f.out, "\n" + dir.path() + ">set path=" + bin_ +
-                         "\n"
+    EXPECT_EQ(f.out, "\n" + dir.path() + ">set path=" + dir.path() +
+                         "/\n"
                          "\n" +
                          dir.path() +
                          ">appletviewer.exe Hello.htm\n"
                          "请按任意键继续. . .\n");
     EXPECT_EQ(f.exitCode, 127);
+}
+
+TEST_F(RealJava, AFileNamedLikeAnOptionIsCompiledAsAFileAndPassesNoOption) {
+    TempDir dir;
+    writeFile(dir / "-J-version A.java", "class A {}\n");
+    Finished f = runScript(dir.path(), writeDebugBat(dir.path(), "javac \"./-J-version A.java\""));
+    EXPECT_THAT(f.err, Not(HasSubstr("openjdk version")));
+    EXPECT_THAT(f.err, Not(HasSubstr("invalid flag")));
+    EXPECT_EQ(f.exitCode, 0) << f.err;
+    EXPECT_TRUE(exists(dir / "A.class"));
 }
 
 } // namespace

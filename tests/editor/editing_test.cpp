@@ -234,9 +234,9 @@ TEST_F(Editing, EveryKeyRunsItsCommandAndOthersNothing) {
     click("打开");
     EXPECT_EQ(document().Caption(), "/src/page.htm");
     click("IE");
-    EXPECT_EQ(platform.processes.detached.size(), 1u);
+    EXPECT_EQ(platform.programsStarted().size(), 1u);
     click("运行Applet");
-    EXPECT_EQ(platform.processes.terminals.size(), 1u);
+    EXPECT_EQ(platform.consoles().size(), 1u);
     EXPECT_EQ(platform.files.files["/src/debug.bat"],
               "set path=/jdk/\r\nappletviewer.exe page.htm\r\n@pause\r\n");
     click("运行");

@@ -1,5 +1,7 @@
 #include "fake_platform.h"
 
+#include "toolchain/console_launch.h"
+
 #include <algorithm>
 #include <new>
 
@@ -47,6 +49,28 @@ std::string FakeProgramLocation::programDirectory() {
     return directory;
 }
 
+bool FakeProgramLocation::exists(const std::string& path) {
+    return directories.count(path) != 0 || (files != nullptr && files->count(path) != 0);
+}
+
+bool FakeProgramLocation::canWriteIn(const std::string& directory) {
+    return readOnly.count(directory) == 0;
+}
+
+void FakeProgramLocation::createDirectory(const std::string& directory) {
+    if (readOnly.count(directory) != 0) {
+        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess,
+                                     "Read-only file system");
+    }
+    created.push_back(directory);
+    directories.insert(directory);
+}
+
+std::string FakeProgramLocation::findOnSearchPath(const std::string& name) {
+    const auto found = searchPath.find(name);
+    return found != searchPath.end() ? found->second : std::string();
+}
+
 std::string FakeTextFiles::readBytes(const std::string& path) {
     if (outOfMemory) {
         throw std::bad_alloc();
@@ -61,8 +85,60 @@ std::string FakeTextFiles::readBytes(const std::string& path) {
     return found->second;
 }
 
+namespace {
+
+class StringReader : public platform::FileReader {
+public:
+    explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t size() override { return bytes_.size(); }
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        const std::size_t count = bytes_.copy(buffer, capacity, position_);
+        position_ += count;
+        return count;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t position_ = 0;
+};
+
+class LimitedTextStore : public platform::StringTextStore {
+public:
+    explicit LimitedTextStore(std::size_t capacity) : capacity_(capacity) {}
+    void reserve(std::size_t bytes) override {
+        check(bytes);
+        StringTextStore::reserve(bytes);
+    }
+    void append(std::string_view text) override {
+        size_ += text.size();
+        check(size_);
+        StringTextStore::append(text);
+    }
+    void clear() override {
+        size_ = 0;
+        StringTextStore::clear();
+    }
+
+private:
+    void check(std::size_t bytes) const {
+        if (bytes > capacity_) {
+            throw std::bad_alloc();
+        }
+    }
+    std::size_t capacity_;
+    std::size_t size_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<platform::FileReader> FakeTextFiles::openForReading(const std::string& path) {
+    return std::make_unique<StringReader>(readBytes(path));
+}
+
 void FakeTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
-    if (readOnly.count(path) != 0) {
+    const auto link = links.find(path);
+    const std::string target = link == links.end() ? path : link->second;
+    if (readOnly.count(target) != 0) {
         throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
     }
     if (writeFailure) {
@@ -71,6 +147,21 @@ void FakeTextFiles::replaceBytes(const std::string& path, const std::string& byt
     if (outOfMemory) {
         throw std::bad_alloc();
     }
+    files[target] = bytes;
+}
+
+void FakeTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
+    if (links.count(path) == 0) {
+        replaceBytes(path, bytes);
+        return;
+    }
+    if (writeFailure) {
+        throw *writeFailure;
+    }
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
+    links.erase(path);
     files[path] = bytes;
 }
 
@@ -229,6 +320,10 @@ std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWi
     return window;
 }
 
+std::unique_ptr<platform::TextStore> FakeDocumentHost::createTextStore() {
+    return std::make_unique<LimitedTextStore>(storeCapacity);
+}
+
 FakeDocumentWindow* FakeDocumentHost::find(const std::string& caption) const {
     for (FakeDocumentWindow* window : open) {
         if (window->captionText == caption) {
@@ -318,19 +413,89 @@ std::unique_ptr<platform::SettingsDialogView> FakeWindowFactory::createSettingsD
     return dialog;
 }
 
-void FakeProcessStart::startInTerminal(const std::string& scriptPath,
-                                       const std::string& workingDirectory) {
-    if (failure) {
-        throw *failure;
+bool FakeProcessStart::start(const platform::StartRequest& request) {
+    if (refuse) {
+        return false;
     }
-    terminals.push_back({scriptPath, workingDirectory});
+    started.push_back(request);
+    return true;
 }
 
-void FakeProcessStart::startDetached(const std::vector<std::string>& argv) {
+std::optional<std::string> FakeSystemEnvironment::variable(const std::string& name) {
+    const auto found = variables.find(name);
+    return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+bool FakeSystemEnvironment::isOnSearchPath(const std::string& program) {
+    return onSearchPath.count(program) != 0;
+}
+
+bool FakeSystemEnvironment::isExecutableFile(const std::string& path) {
+    return executables.count(path) != 0;
+}
+
+bool FakeSystemEnvironment::isDirectory(const std::string& path) {
+    return missingDirectories.count(path) == 0;
+}
+
+void FakePrivateFiles::preparePrivateFolder(const std::string& folder) {
     if (failure) {
         throw *failure;
     }
-    detached.push_back(argv);
+    folders.insert(folder);
+}
+
+void FakePrivateFiles::createPrivateFile(const std::string& path, const std::string& bytes) {
+    if (failure) {
+        throw *failure;
+    }
+    if (!files.emplace(path, bytes).second) {
+        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "File exists");
+    }
+}
+
+void FakePrivateFiles::remove(const std::string& path) {
+    files.erase(path);
+}
+
+std::string FakePrivateFiles::randomBytes(std::size_t count) {
+    ++draws;
+    return std::string(count, static_cast<char>(draws));
+}
+
+std::vector<FakePlatform::Console> FakePlatform::consoles() const {
+    std::vector<Console> result;
+    for (const platform::StartRequest& request : processes.started) {
+        const std::string& token = request.argv.back();
+        if (request.argv.size() < 3 || !toolchain::isLaunchToken(token)) {
+            continue;
+        }
+        const std::string path = toolchain::launchFilePath(
+            toolchain::launchFolder(
+                environment.variables.count("XDG_RUNTIME_DIR") != 0
+                    ? std::optional<std::string>(environment.variables.at("XDG_RUNTIME_DIR"))
+                    : std::nullopt,
+                environment.user),
+            token);
+        const auto file = privateFiles.files.find(path);
+        if (file == privateFiles.files.end()) {
+            continue;
+        }
+        if (auto launch = toolchain::readLaunchFileText(file->second)) {
+            result.push_back({launch->scriptPath, launch->workingDirectory, launch->title});
+        }
+    }
+    return result;
+}
+
+std::vector<std::vector<std::string>> FakePlatform::programsStarted() const {
+    std::vector<std::vector<std::string>> result;
+    for (const platform::StartRequest& request : processes.started) {
+        if (!toolchain::isLaunchToken(request.argv.back())) {
+            result.push_back(request.argv);
+        }
+    }
+    return result;
 }
 
 void FakeAboutBox::showModal() {
@@ -364,6 +529,20 @@ void FakeClipboard::setText(const std::string& text) {
     }
     content = text;
     ++writes;
+}
+
+bool FakeMainWindow::runStepwise(const platform::ProgressRequest& request,
+                                 platform::StepwiseWork& work) {
+    progressRequests.push_back(request);
+    for (int done = 0;; ++done) {
+        if (done == cancelAfterSteps) {
+            return false;
+        }
+        ++steps;
+        if (!work.step()) {
+            return true;
+        }
+    }
 }
 
 } // namespace fakes

@@ -54,27 +54,45 @@ public:
     bool failReads = false;
 };
 
+// A program folder that can be written, unless listed in readOnly; files known to it are those
+// in the FakeTextFiles it is given.
 class FakeProgramLocation : public platform::ProgramLocation {
 public:
     std::string programDirectory() override;
     char directorySeparator() override { return separator; }
+    bool exists(const std::string& path) override;
+    bool canWriteIn(const std::string& directory) override;
+    void createDirectory(const std::string& directory) override;
+    std::string userConfigDirectory() override { return configDirectory; }
+    std::string findOnSearchPath(const std::string& name) override;
 
     std::string directory = "/opt/morvane";
     char separator = '/';
     bool fail = false;
+    const std::map<std::string, std::string>* files = nullptr;
+    std::set<std::string> readOnly;
+    std::set<std::string> directories;
+    std::vector<std::string> created;
+    std::string configDirectory = "/home/u/.config";
+    std::map<std::string, std::string> searchPath; // program name -> resolved path
 };
 
 // Files in memory; a path in readOnly or failing refuses to be written.
 class FakeTextFiles : public platform::TextFiles {
 public:
     std::string readBytes(const std::string& path) override;
+    // Reads the file whole, then hands it out in pieces.
+    std::unique_ptr<platform::FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
     std::vector<platform::InterruptedSave> interruptedSaves() override { return interrupted; }
     void forgetInterruptedSave(const platform::InterruptedSave& save) override {
         std::erase(interrupted, save);
     }
+    void replaceEntry(const std::string& path, const std::string& bytes) override;
 
     std::map<std::string, std::string> files;
+    // Symbolic links: path to the file they point to.
+    std::map<std::string, std::string> links;
     std::set<std::string> unreadable;
     std::set<std::string> readOnly;
     std::optional<platform::RuntimeError> writeFailure;
@@ -127,6 +145,7 @@ public:
     void setEvents(platform::TextControlEvents* events) override { this->events = events; }
     std::string text() override;
     void setText(const std::string& text) override;
+    void adoptText(platform::TextStore& store) override { setText(store.takeText()); }
     std::string selText() override { return content.substr(selStart, selLengthValue); }
     void setSelText(const std::string& text) override;
     long long selLength() override { return static_cast<long long>(selLengthValue); }
@@ -201,6 +220,9 @@ class FakeDocumentHost : public platform::DocumentHost {
 public:
     bool closeAllDocuments() override;
     std::unique_ptr<platform::DocumentWindowView> createDocumentWindow() override;
+    // A store in a string that holds at most storeCapacity bytes, beyond which it runs out of
+    // memory.
+    std::unique_ptr<platform::TextStore> createTextStore() override;
     platform::DocumentWindowView* activeDocument() override { return active; }
 
     // The open window captioned so, or none.
@@ -213,6 +235,7 @@ public:
     int created = 0;
     // The edit controls of windows made from now on run out of memory.
     bool newWindowsOutOfMemory = false;
+    std::size_t storeCapacity = std::string().max_size();
 };
 
 // Answers each dialog from a queue (a cancel when it runs dry) and records what it was asked.
@@ -265,6 +288,9 @@ public:
     platform::DocumentHost& documents() override { return documentHost; }
     void show() override;
     void close() override;
+    // Runs the steps; the user cancels after cancelAfterSteps of them when it is not negative.
+    bool runStepwise(const platform::ProgressRequest& request,
+                     platform::StepwiseWork& work) override;
 
     platform::MainWindowEvents* events = nullptr;
     float bounds[4] = {0, 0, 0, 0};
@@ -276,6 +302,9 @@ public:
     FakeToolBar tools;
     FakeDocumentHost documentHost;
     int showCount = 0;
+    std::vector<platform::ProgressRequest> progressRequests;
+    int steps = 0;
+    int cancelAfterSteps = -1;
     bool closed = false;
     bool visible = false;
 
@@ -352,20 +381,43 @@ public:
     std::function<void(FakeMainWindow&)> prepareMainWindow;
 };
 
-// Records what would have been started; a set failure is raised instead.
+// Records what would have been started; refuses everything when told to.
 class FakeProcessStart : public platform::ProcessStart {
 public:
-    struct Terminal {
-        std::string script;
-        std::string workingDirectory;
-    };
-    void startInTerminal(const std::string& scriptPath,
-                         const std::string& workingDirectory) override;
-    void startDetached(const std::vector<std::string>& argv) override;
+    bool start(const platform::StartRequest& request) override;
 
-    std::vector<Terminal> terminals;
-    std::vector<std::vector<std::string>> detached;
+    std::vector<platform::StartRequest> started;
+    bool refuse = false;
+};
+
+// A machine with xterm, the helper installed at its place and every folder present.
+class FakeSystemEnvironment : public platform::SystemEnvironment {
+public:
+    std::optional<std::string> variable(const std::string& name) override;
+    bool isOnSearchPath(const std::string& program) override;
+    bool isExecutableFile(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    std::string userId() override { return user; }
+
+    std::map<std::string, std::string> variables{{"XDG_RUNTIME_DIR", "/run/user/1000"}};
+    std::set<std::string> onSearchPath{"xterm", "xdg-open"};
+    std::set<std::string> executables{"/opt/morvane/morvane-bat"};
+    std::set<std::string> missingDirectories;
+    std::string user = "1000";
+};
+
+// Private files in memory; random bytes that differ at every draw.
+class FakePrivateFiles : public platform::PrivateFiles {
+public:
+    void preparePrivateFolder(const std::string& folder) override;
+    void createPrivateFile(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+    std::string randomBytes(std::size_t count) override;
+
+    std::set<std::string> folders;
+    std::map<std::string, std::string> files;
     std::optional<platform::RuntimeError> failure;
+    int draws = 0;
 };
 
 // One of everything, wired together.
@@ -379,8 +431,23 @@ struct FakePlatform {
     FakeFileDialogs fileDialogs;
     FakeProcessStart processes;
     FakeClipboard clipboard;
-    platform::Services services{messageBox, settings,    location,  files,    codePage,
-                                windows,    fileDialogs, processes, clipboard};
+    FakeSystemEnvironment environment;
+    FakePrivateFiles privateFiles;
+    platform::Services services{messageBox, settings,    location,    files,
+                                codePage,   windows,     fileDialogs, processes,
+                                clipboard,  environment, privateFiles};
+
+    // The consoles opened so far, as their launch files tell them.
+    struct Console {
+        std::string script;
+        std::string workingDirectory;
+        std::string title;
+    };
+    std::vector<Console> consoles() const;
+    // The programs started on their own, not in a console.
+    std::vector<std::vector<std::string>> programsStarted() const;
+
+    FakePlatform() { location.files = &files.files; }
 };
 
 } // namespace fakes

@@ -1,6 +1,7 @@
 #include "code_page_of_system.h"
 #include "files/document_text.h"
 #include "files/plain_text.h"
+#include "one_file.h"
 #include "platform/error.h"
 #include "platform/qt/iconv_code_page.h"
 #include "platform/text_files.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,52 @@ TEST_F(DocumentTextTest, FilesThatNoEncodingReadsAreNotText) {
               std::string::npos);
 }
 
+// A file read in pieces of any size decodes as it does whole: a CR LF, a mark or a character
+// cut between two pieces is still one.
+TEST_F(DocumentTextTest, AFileFedInPiecesReadsAsItDoesWhole) {
+    const std::vector<std::string> files = {
+        "a\r\nb\nc\rd",
+        "\r\r\n\n\r",
+        "\xEF\xBB\xBFint 你好 = 1;\r\n",
+        "plain ascii\r\n",
+        "// 汉字\r\nx\r" + kGbkSource,
+        "ascii first\r\n" + kGbkSource,
+        std::string("ab\r\n\0", 5),
+        "\xEF\xBB\xBF\xC4\xE3",
+    };
+    for (const std::string& file : files) {
+        std::optional<DecodedDocument> whole;
+        try {
+            whole = decode(file);
+        } catch (const platform::RuntimeError&) {
+        }
+        for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{5}}) {
+            platform::StringTextStore store;
+            files::DocumentDecoder decoder(page_, store);
+            try {
+                using Progress = files::DocumentDecoder::Progress;
+                std::size_t at = 0;
+                for (;;) {
+                    const std::string_view bytes = std::string_view(file).substr(at, piece);
+                    at += bytes.size();
+                    if (decoder.feed(bytes, bytes.empty()) == Progress::StartOver) {
+                        at = 0;
+                    } else if (bytes.empty()) {
+                        break;
+                    }
+                }
+            } catch (const platform::RuntimeError& error) {
+                EXPECT_FALSE(whole) << file << " in pieces of " << piece;
+                EXPECT_EQ(error.number(), DocumentErrorNumber::NotText);
+                continue;
+            }
+            ASSERT_TRUE(whole) << file << " in pieces of " << piece;
+            EXPECT_EQ(store.takeText(), whole->text) << file << " in pieces of " << piece;
+            EXPECT_EQ(decoder.encoding(), whole->encoding) << file << " in pieces of " << piece;
+        }
+    }
+}
+
 TEST_F(DocumentTextTest, OnlyWellFormedUtf8ReadsAsUtf8) {
     const std::vector<std::string> malformed = {
         "\xC0\xAF",         "\xC1\xBF",
@@ -206,13 +254,6 @@ TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage
 }
 
 // One file in memory, enough for the settings file.
-class OneFile : public platform::TextFiles {
-public:
-    std::string readBytes(const std::string&) override { return bytes; }
-    void replaceBytes(const std::string&, const std::string& written) override { bytes = written; }
-    std::string bytes;
-};
-
 TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
     // Written by a Chinese Windows (GBK) and read on a UTF-8 system, and the other way round:
     // read as empty, the file would be overwritten by the settings dialog.

@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
+#include "files/document_load.h"
 #include "files/file_error_reporter.h"
 
 #include <functional>
@@ -232,6 +233,52 @@ TEST_F(Documents, OpenOfAFileThatCannotBeReadMakesNoWindowAndUsesNoNumber) {
     EXPECT_EQ(captions(), std::vector<std::string>{"Document 1"});
 }
 
+// A file larger than one step of the load: ASCII up to past the first step, with a CR LF
+// cut between two steps, then GBK, which is found only in the second step.
+std::string largeGbkFile() {
+    std::string file(files::DocumentLoad::StepBytes - 1, 'a');
+    file += "\r\nb\r\n// \xC4\xE3\xBA\xC3\r\n";
+    return file;
+}
+
+TEST_F(Documents, OpenLoadsInStepsWithAProgressBoxThatCanCancel) {
+    platform.files.files["/home/u/src/Big.java"] = largeGbkFile();
+    open("/home/u/src/Big.java");
+    std::string text(files::DocumentLoad::StepBytes - 1, 'a');
+    text += "\nb\n// \xC4\xE3\xBA\xC3\n"; // the fake code page decodes nothing
+    EXPECT_TRUE(active().txtEdit().text() == text);
+    EXPECT_EQ(active().Encoding.name, "GB18030");
+    EXPECT_FALSE(active().Changed);
+    ASSERT_EQ(window().progressRequests.size(), 1u);
+    EXPECT_EQ(window().progressRequests[0].title, "打开");
+    EXPECT_EQ(window().progressRequests[0].label, "正在读入“/home/u/src/Big.java”……");
+    EXPECT_EQ(window().progressRequests[0].cancelText, "取消");
+    EXPECT_EQ(window().progressRequests[0].showAfterMs, 500);
+    EXPECT_GT(window().steps, 2);
+
+    // Cancelled halfway: no window, no message, no number used.
+    window().cancelAfterSteps = 1;
+    open("/home/u/src/Big.java");
+    EXPECT_EQ(captions(), std::vector<std::string>{"/home/u/src/Big.java"});
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    main().mnuFileNew_Click();
+    EXPECT_EQ(active().Caption(), "Document 2");
+}
+
+TEST_F(Documents, OpenOfAFileTooLargeForTheMemoryLeftIsRefused) {
+    platform.files.files["/home/u/src/Big.java"] = std::string(1000, 'a');
+    platform.files.files["/home/u/src/Nul.java"] = largeGbkFile() + '\0';
+    host().storeCapacity = 150;
+    open("/home/u/src/Big.java"); // refused before anything is read
+    host().storeCapacity = std::string().max_size();
+    open("/home/u/src/Nul.java"); // not text, found only in the last step
+    EXPECT_TRUE(host().open.empty());
+    ASSERT_EQ(prompts().size(), 2u) << ::testing::PrintToString(prompts());
+    EXPECT_EQ(prompts()[0], "无法打开文件“/home/u/src/Big.java”：文件太大，剩余的内存不足以读入");
+    EXPECT_EQ(prompts()[1].rfind("无法打开文件“/home/u/src/Nul.java”：文件不是文本文件", 0), 0u)
+        << prompts()[1];
+}
+
 TEST_F(Documents, SaveOfAnUntitledWindowAsksForANameAndTitlesIt) {
     auto& document = main().NewDocument();
     activeWindow().edit.type("x");
@@ -354,9 +401,11 @@ TEST_F(Documents, RunningOutOfMemoryLosesNoWindowAndNoText) {
     };
     const std::vector<Case> cases = {
         {"reading a file to open", [&] { platform.files.outOfMemory = true; },
-         [&] { open("/home/u/src/A.java"); }, "无法打开文件“/home/u/src/A.java”：内存不足"},
+         [&] { open("/home/u/src/A.java"); },
+         "无法打开文件“/home/u/src/A.java”：文件太大，剩余的内存不足以读入"},
         {"setting the opened text", [&] { host().newWindowsOutOfMemory = true; },
-         [&] { open("/home/u/src/A.java"); }, "无法打开文件“/home/u/src/A.java”：内存不足"},
+         [&] { open("/home/u/src/A.java"); },
+         "无法打开文件“/home/u/src/A.java”：文件太大，剩余的内存不足以读入"},
         {"writing on Save", [&] { platform.files.outOfMemory = true; },
          [&] { front(), main().mnuFileSave_Click(); }, OutOfMemoryMessage},
         {"encoding on Save", [&] { document->edit.outOfMemory = true; },

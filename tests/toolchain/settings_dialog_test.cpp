@@ -52,11 +52,33 @@ TEST_F(SettingsDialog, WindowsSeparatorIsAppendedOnWindows) {
               "C:\\java\\bin\\\r\nc:\\src\\\r\n");
 }
 
-TEST_F(SettingsDialog, ASingleSeparatorAndBlanksAreAcceptedAsTheyStand) {
-    startWith("", {type("/", "  ")});
+TEST_F(SettingsDialog, ASingleSeparatorIsAcceptedAsItStands) {
+    startWith("", {type("/", "/")});
     EXPECT_EQ(module->JavaBinDir, "/");
-    EXPECT_EQ(module->SourceDir, "  /");
-    EXPECT_EQ(platform.files.files[setIni()], "/\r\n  /\r\n");
+    EXPECT_EQ(module->SourceDir, "/");
+    EXPECT_EQ(platform.files.files[setIni()], "/\r\n/\r\n");
+}
+
+TEST_F(SettingsDialog, ARelativeDirectoryIsRefusedWithAMessageAndTheDialogStays) {
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  type("bin/", "/src/")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "  ")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "/src/")(d);
+              }});
+    // Blanks count as text, so they pass the empty test, but they name no directory either.
+    std::vector<std::string> prompts;
+    for (const auto& box : platform.messageBox.shown) {
+        prompts.push_back(box.prompt);
+        EXPECT_EQ(box.title, "提示");
+    }
+    EXPECT_EQ(prompts,
+              (std::vector<std::string>{
+                  "“bin/”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。",
+                  "“  ”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。"}));
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/src/\r\n");
 }
 
 TEST_F(SettingsDialog, OkWithAnEmptyBoxTellsAndChangesNothing) {
@@ -169,6 +191,51 @@ TEST_F(SettingsDialog, LoadFillsTheBoxesAndLabelsEachShowing) {
                   EXPECT_EQ(d.label2, "Java源程序绝对目录：(如：c:\\javasemple\\)");
               }});
     EXPECT_EQ(dialog().showings, 1);
+}
+
+TEST_F(SettingsDialog, AnInstalledCopyKeepsItsSettingsInTheUsersConfigFolder) {
+    const std::string perUser = "/home/u/.config/MORVANE集成系统/Set.ini";
+    platform.location.readOnly.insert("/opt/morvane");
+    startWith("", {type("/jdk/bin", "/home/u/src")});
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_EQ(platform.location.created,
+              std::vector<std::string>{"/home/u/.config/MORVANE集成系统"});
+    EXPECT_EQ(platform.files.files[perUser], "/jdk/bin/\r\n/home/u/src/\r\n");
+    EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+
+    AppFixture next; // the next start reads them and does not ask
+    next.platform.location.readOnly = platform.location.readOnly;
+    next.platform.files.files = platform.files.files;
+    next.start();
+    EXPECT_EQ(next.module->SourceDir, "/home/u/src/");
+    EXPECT_EQ(next.platform.windows.settingsDialogsCreated, 0);
+}
+
+TEST_F(SettingsDialog, FirstStartOffersTheCompilerOnTheSearchPathAndWritesNothingBeforeOk) {
+    const std::string jdk = "/usr/lib/jvm/java-17-openjdk-amd64/bin/";
+    platform.location.searchPath["javac"] = jdk + "javac";
+    startWith("", {[&](fakes::FakeSettingsDialog& d) {
+                  EXPECT_EQ(d.text1Value, jdk);
+                  EXPECT_EQ(d.text2Value, "");
+                  EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+                  EXPECT_TRUE(platform.location.created.empty());
+                  d.events->CancelButton_Click(); // answered Yes: nothing kept
+              }});
+    EXPECT_TRUE(module->JavaBinDir.empty());
+    EXPECT_EQ(platform.files.files.count(setIni()), 0u);
+
+    // A tools directory already set is shown as it is; no compiler found leaves the box empty.
+    AppFixture kept;
+    kept.platform.location.searchPath["javac"] = jdk + "javac";
+    kept.writeSetIni("/my/jdk/\r\n\r\n");
+    kept.platform.windows.dialogActions.push_back(
+        [](fakes::FakeSettingsDialog& d) { EXPECT_EQ(d.text1Value, "/my/jdk/"); });
+    kept.start();
+    AppFixture none;
+    none.platform.windows.dialogActions.push_back(
+        [](fakes::FakeSettingsDialog& d) { EXPECT_EQ(d.text1Value, ""); });
+    none.start();
+    EXPECT_EQ(none.platform.windows.settingsDialog->showings, 1);
 }
 
 TEST(SettingsDialogLayout, BoxesAndTabOrder) {

@@ -1,5 +1,7 @@
+#include "toolchain/console_launch.h"
 #include "toolchain/terminal_command.h"
 
+#include <optional>
 #include <set>
 
 #include <gmock/gmock.h>
@@ -9,59 +11,104 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct Choice {
+    std::optional<std::string> chosen;
     std::set<std::string> installed;
-    std::vector<std::string> expected;
+    std::vector<std::string> expected; // before the command
 };
 
-TEST(TerminalCommand, PicksTheFirstInstalledTerminalWithItsCommandOption) {
-    const std::string bat = "/opt/morvane/morvane-bat";
-    const std::string script = "/home/u/my src/debug.bat";
-    const std::string dir = "/home/u/my src/";
-    auto line = [&](std::string terminal, std::string option) {
-        return std::vector<std::string>{terminal, option, bat, dir, script};
-    };
+TEST(TerminalCommand, TheUsersTerminalThenTheDesktopsThenTheCommonOnesEachWithItsConvention) {
+    const std::vector<std::string> command = {"/opt/m/morvane-bat", "--launch", "0123abcd"};
     const std::vector<Choice> cases = {
-        {{"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "xterm"},
-         line("x-terminal-emulator", "-e")},
-        {{"gnome-terminal", "konsole", "xterm"}, line("gnome-terminal", "--")},
-        {{"konsole", "xfce4-terminal", "xterm"}, line("konsole", "-e")},
-        {{"xfce4-terminal", "xterm"}, line("xfce4-terminal", "-x")},
-        {{"xterm"}, line("xterm", "-e")},
+        {"kitty", {"kitty", "x-terminal-emulator", "xterm"}, {"kitty"}},
+        {"/usr/local/bin/alacritty",
+         {"/usr/local/bin/alacritty", "xterm"},
+         {"/usr/local/bin/alacritty", "-e"}},
+        {"my-terminal", {"my-terminal", "xterm"}, {"my-terminal", "-e"}},
+        {"foot", {"foot"}, {"foot"}},
+        {"missing", {"x-terminal-emulator", "xterm"}, {"x-terminal-emulator", "-e"}},
+        {std::nullopt,
+         {"x-terminal-emulator", "gnome-terminal", "xterm"},
+         {"x-terminal-emulator", "-e"}},
+        {"", {"gnome-terminal", "konsole", "xterm"}, {"gnome-terminal", "--"}},
+        {std::nullopt, {"konsole", "xterm"}, {"konsole", "-e"}},
+        {std::nullopt, {"xfce4-terminal", "xterm"}, {"xfce4-terminal", "-x"}},
+        {std::nullopt, {"mate-terminal", "xterm"}, {"mate-terminal", "-x"}},
+        {std::nullopt, {"lxterminal", "xterm"}, {"lxterminal", "-e"}},
+        {std::nullopt, {"terminator", "xterm"}, {"terminator", "-x"}},
+        {std::nullopt, {"tilix", "xterm"}, {"tilix", "-e"}},
+        {std::nullopt, {"kitty", "xterm"}, {"kitty"}},
+        {std::nullopt, {"alacritty", "xterm"}, {"alacritty", "-e"}},
+        {std::nullopt, {"qterminal", "xterm"}, {"qterminal", "-e"}},
+        {std::nullopt, {"urxvt", "xterm"}, {"urxvt", "-e"}},
+        {std::nullopt, {"st", "xterm"}, {"st", "-e"}},
+        {std::nullopt, {"xterm"}, {"xterm", "-e"}},
     };
     for (const Choice& c : cases) {
-        std::vector<std::string> asked;
-        auto available = [&](const std::string& program) {
-            asked.push_back(program);
-            return c.installed.count(program) > 0;
-        };
-        auto command = toolchain::terminalCommand(available, bat, script, dir);
-        ASSERT_TRUE(command.has_value()) << c.expected.front();
-        EXPECT_EQ(*command, c.expected);
-        EXPECT_EQ(asked.back(), c.expected.front()) << "stops at the first one found";
+        SCOPED_TRACE(c.expected.front());
+        auto available = [&](const std::string& program) { return c.installed.count(program) > 0; };
+        auto argv = toolchain::terminalCommand(c.chosen, available, command);
+        ASSERT_TRUE(argv.has_value());
+        std::vector<std::string> expected = c.expected;
+        expected.insert(expected.end(), command.begin(), command.end());
+        EXPECT_EQ(*argv, expected);
     }
 }
 
-TEST(TerminalCommand, NothingWithoutATerminalAndTheMessageSaysWhatToInstall) {
+TEST(TerminalCommand, NothingWithoutATerminalAndTheMessageNamesPackages) {
     std::vector<std::string> asked;
     auto none = [&](const std::string& program) {
         asked.push_back(program);
         return false;
     };
-    EXPECT_FALSE(toolchain::terminalCommand(none, "/b", "/s", "/d").has_value());
-    EXPECT_THAT(asked, ElementsAre("x-terminal-emulator", "gnome-terminal", "konsole",
-                                   "xfce4-terminal", "xterm"));
-    EXPECT_THAT(toolchain::noTerminalMessage(), HasSubstr("apt-get install xterm"));
+    EXPECT_FALSE(toolchain::terminalCommand("mine", none, {"/b"}).has_value());
+    EXPECT_THAT(asked,
+                ElementsAre("mine", "x-terminal-emulator", "gnome-terminal", "konsole",
+                            "xfce4-terminal", "mate-terminal", "lxterminal", "terminator", "tilix",
+                            "kitty", "alacritty", "qterminal", "urxvt", "st", "xterm"));
+    // Debian 12 package names: urxvt comes in rxvt-unicode, st in stterm.
+    const std::string message = toolchain::noTerminalMessage();
+    EXPECT_THAT(message, HasSubstr("apt-get install xterm"));
+    EXPECT_THAT(message, HasSubstr("rxvt-unicode"));
+    EXPECT_THAT(message, HasSubstr("stterm"));
+    EXPECT_THAT(message, HasSubstr("TERMINAL"));
+    EXPECT_THAT(message, Not(HasSubstr("x-terminal-emulator")));
 }
 
-TEST(TerminalCommand, PathsWithShellCharactersStayOneArgumentEach) {
-    const std::string dir = "/tmp/a \"b\" & c; $(touch pwned) 'd'";
-    const std::string script = dir + "/debug.bat";
-    auto command = toolchain::terminalCommand([](const std::string& p) { return p == "xterm"; },
-                                              "/x y/morvane-bat", script, dir);
-    ASSERT_TRUE(command.has_value());
-    EXPECT_THAT(*command, ElementsAre("xterm", "-e", "/x y/morvane-bat", dir, script));
+TEST(ConsoleLaunch, TheFileCarriesAnyNameWholeAndOnlyAWholeFileIsRead) {
+    const toolchain::ConsoleLaunch launch{"/tmp/p$(touch PWNED)q x\n\"y\"", "/s/debug.bat",
+                                          "编译 -J-version A.java"};
+    const std::string text = toolchain::launchFileText(launch);
+    auto read = toolchain::readLaunchFileText(text);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->workingDirectory, launch.workingDirectory);
+    EXPECT_EQ(read->scriptPath, launch.scriptPath);
+    EXPECT_EQ(read->title, launch.title);
+    EXPECT_FALSE(toolchain::readLaunchFileText(text.substr(0, text.size() - 1)).has_value());
+    EXPECT_FALSE(toolchain::readLaunchFileText(text + "x").has_value());
+    EXPECT_FALSE(toolchain::readLaunchFileText("/tmp\0/s\0t\0").has_value());
+}
+
+TEST(ConsoleLaunch, TokensFoldersAndTitles) {
+    const std::string token = toolchain::launchToken(std::string(16, '\xA5'));
+    EXPECT_EQ(token, "a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5");
+    EXPECT_TRUE(toolchain::isLaunchToken(token));
+    for (const std::string bad : {"", "../../etc/passwd", "A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5A5",
+                                  "a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a", "$(touch x)"}) {
+        EXPECT_FALSE(toolchain::isLaunchToken(bad)) << bad;
+    }
+    EXPECT_EQ(toolchain::launchFolder("/run/user/1000", "1000"), "/run/user/1000");
+    EXPECT_EQ(toolchain::launchFolder(std::nullopt, "1000"), "/tmp/morvane-1000");
+    EXPECT_EQ(toolchain::launchFolder("", "0"), "/tmp/morvane-0");
+    EXPECT_EQ(toolchain::launchFolder("relative/run", "7"), "/tmp/morvane-7");
+    EXPECT_EQ(toolchain::launchFilePath("/run/user/1000", token),
+              "/run/user/1000/morvane-" + token + ".launch");
+    // Control characters, C1 ones included, cannot end the title or start a sequence.
+    EXPECT_EQ(toolchain::windowTitleSequence("编译 a\x1b]0;x\x07\xC2\x9B"
+                                             "b.java"),
+              "\x1b]0;编译 a]0;xb.java\x07");
 }
 
 } // namespace

@@ -1,6 +1,12 @@
 #include "app_fixture.h"
 #include "editor/frm_edit.h"
 #include "toolchain/applet_page.h"
+#include "toolchain/console_launch.h"
+#include "toolchain/helper_files.h"
+#include "toolchain/terminal_command.h"
+
+#include <functional>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +39,7 @@ protected:
         }
         return result;
     }
-    bool nothingStarted() {
-        return platform.processes.terminals.empty() && platform.processes.detached.empty();
-    }
+    bool nothingStarted() { return platform.processes.started.empty(); }
 };
 
 TEST_F(Toolchain, CompileWritesTheScriptAndStartsItInTheSourcesFolder) {
@@ -43,9 +47,9 @@ TEST_F(Toolchain, CompileWritesTheScriptAndStartsItInTheSourcesFolder) {
     main().mnuCombile_Click();
     EXPECT_EQ(platform.files.files[Script],
               "set path=/usr/lib/jvm/bin/\r\njavac Hello.java\r\n@pause\r\n");
-    ASSERT_EQ(platform.processes.terminals.size(), 1u);
-    EXPECT_EQ(platform.processes.terminals[0].script, Script);
-    EXPECT_EQ(platform.processes.terminals[0].workingDirectory, "/home/u/java");
+    ASSERT_EQ(platform.consoles().size(), 1u);
+    EXPECT_EQ(platform.consoles()[0].script, Script);
+    EXPECT_EQ(platform.consoles()[0].workingDirectory, "/home/u/java");
     EXPECT_TRUE(platform.messageBox.shown.empty());
 }
 
@@ -57,7 +61,7 @@ TEST_F(Toolchain, RunWritesTheJavaLineAndNeverLooksAtChanged) {
     EXPECT_TRUE(platform.messageBox.shown.empty());
     EXPECT_EQ(platform.files.files[Script],
               "set path=/usr/lib/jvm/bin/\r\njava Hello\r\n@pause\r\n");
-    EXPECT_EQ(platform.processes.terminals.size(), 1u);
+    EXPECT_EQ(platform.consoles().size(), 1u);
 }
 
 TEST_F(Toolchain, NothingHappensWithoutADocument) {
@@ -148,23 +152,163 @@ TEST_F(Toolchain, CompileGoesOnAfterAFailedSaveAndAfterNo) {
     main().mnuCombile_Click();
     EXPECT_EQ(boxes().size(), 2u) << "the question, then the access message";
     EXPECT_EQ(platform.files.files["/home/u/src/Hello.java"], "old");
-    EXPECT_EQ(platform.processes.terminals.size(), 1u);
+    EXPECT_EQ(platform.consoles().size(), 1u);
     EXPECT_TRUE(document.Changed);
 
     platform.messageBox.answers = {MsgBoxResult::No};
     main().mnuCombile_Click();
-    EXPECT_EQ(platform.processes.terminals.size(), 2u);
+    EXPECT_EQ(platform.consoles().size(), 2u);
 }
 
 TEST_F(Toolchain, ScriptTextIsCopiedUnquotedAndTheSourceDirIsNotMended) {
     module->SourceDir = "/home/u/src";
     module->JavaBinDir = "/opt/my jdk/bin/";
-    saved("/home/u/my src/Hello World.java");
+    saved("/home/u/my src/Hello.java");
     main().mnuCombile_Click();
     EXPECT_EQ(platform.files.files["/home/u/srcdebug.bat"],
-              "set path=/opt/my jdk/bin/\r\njavac Hello World.java\r\n@pause\r\n");
-    EXPECT_EQ(platform.processes.terminals[0].script, "/home/u/srcdebug.bat");
-    EXPECT_EQ(platform.processes.terminals[0].workingDirectory, "/home/u/my src");
+              "set path=/opt/my jdk/bin/\r\njavac Hello.java\r\n@pause\r\n");
+    EXPECT_EQ(platform.consoles()[0].script, "/home/u/srcdebug.bat");
+    EXPECT_EQ(platform.consoles()[0].workingDirectory, "/home/u/my src");
+}
+
+TEST_F(Toolchain, NamesThatWouldSplitOrReadAsOptionsAreQuotedOthersKeepTheirLines) {
+    struct Case {
+        std::string path;
+        void (app::frmMain::*command)();
+        std::string toolLine;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"/s/Hello.java", &app::frmMain::mnuCombile_Click, "javac Hello.java", "编译 Hello.java"},
+        {"/s/中文类.java", &app::frmMain::mnuRunJava_Click, "java 中文类", "运行 中文类"},
+        {"/s/x-y.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe x-y.htm",
+         "浏览 x-y.htm"},
+        {"/s/-J-version A.java", &app::frmMain::mnuCombile_Click, "javac \"./-J-version A.java\"",
+         "编译 -J-version A.java"},
+        {"/s/-version.java", &app::frmMain::mnuRunJava_Click, "java \"./-version\"",
+         "运行 -version"},
+        {"/s/My Page 页.htm", &app::frmMain::mnuJavaViewer_Click,
+         "appletviewer.exe \"My Page 页.htm\"", "浏览 My Page 页.htm"},
+        {"/s/say \"hi\".java", &app::frmMain::mnuCombile_Click, "javac \"say \"\"hi\"\".java\"",
+         "编译 say \"hi\".java"},
+        {"/s/a&b|c.java", &app::frmMain::mnuCombile_Click, "javac \"a&b|c.java\"",
+         "编译 a&b|c.java"},
+        {"/s/<x>^%y%.java", &app::frmMain::mnuRunJava_Click, "java \"<x>^%y%\"", "运行 <x>^%y%"},
+        {"/s/tab\there.java", &app::frmMain::mnuRunJava_Click, "java \"tab\there\"",
+         "运行 tab\there"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        saved(c.path);
+        (main().*c.command)();
+        EXPECT_EQ(platform.files.files[Script],
+                  "set path=/usr/lib/jvm/bin/\r\n" + c.toolLine + "\r\n@pause\r\n");
+        ASSERT_FALSE(platform.consoles().empty());
+        EXPECT_EQ(platform.consoles().back().title, c.title);
+    }
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+}
+
+TEST_F(Toolchain, ALinkInTheScriptsPlaceIsReplacedAndItsTargetLeftAlone) {
+    platform.files.files["/home/u/.profile"] = "keep";
+    platform.files.links[Script] = "/home/u/.profile";
+    saved("/home/u/src/Hello.java");
+    main().mnuCombile_Click();
+    EXPECT_EQ(platform.files.files["/home/u/.profile"], "keep");
+    EXPECT_EQ(platform.files.links.count(Script), 0u);
+    EXPECT_EQ(platform.files.files[Script],
+              "set path=/usr/lib/jvm/bin/\r\njavac Hello.java\r\n@pause\r\n");
+}
+
+TEST_F(Toolchain, TheTerminalIsToldTheHelperAndATokenAndNoNameAtAll) {
+    const std::string folder = "/home/u/p$(touch PWNED)q x";
+    saved(folder + "/-J-version A.java");
+    main().mnuCombile_Click();
+    main().mnuCombile_Click();
+    ASSERT_EQ(platform.processes.started.size(), 2u);
+    const platform::StartRequest& request = platform.processes.started[0];
+    ASSERT_EQ(request.argv.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(request.argv.begin(), request.argv.end() - 1),
+              (std::vector<std::string>{"xterm", "-e", "/opt/morvane/morvane-bat", "--launch"}));
+    EXPECT_TRUE(toolchain::isLaunchToken(request.argv[4]));
+    EXPECT_NE(request.argv[4], platform.processes.started[1].argv[4]) << "a token per console";
+    EXPECT_EQ(request.workingDirectory, folder);
+    EXPECT_EQ(request.environmentAdditions, (std::vector<std::pair<std::string, std::string>>{
+                                                {"XAPPLRESDIR", "/opt/morvane/x-resources/"}}));
+    EXPECT_EQ(platform.privateFiles.folders, std::set<std::string>{"/run/user/1000"});
+    EXPECT_EQ(
+        platform.privateFiles.files.count("/run/user/1000/morvane-" + request.argv[4] + ".launch"),
+        1u);
+    ASSERT_EQ(platform.consoles().size(), 2u);
+    EXPECT_EQ(platform.consoles()[0].workingDirectory, folder);
+    EXPECT_EQ(platform.consoles()[0].script, Script);
+    EXPECT_EQ(platform.consoles()[0].title, "编译 -J-version A.java");
+}
+
+TEST_F(Toolchain, TheUsersTerminalComesFirstAndTheirResourceChoicesStand) {
+    auto& environment = platform.environment;
+    environment.variables = {{"TERMINAL", "/usr/local/bin/kitty"}, {"XAPPLRESDIR", "/home/u/app"}};
+    environment.onSearchPath = {"/usr/local/bin/kitty", "x-terminal-emulator", "xterm"};
+    saved("/home/u/src/Hello.java");
+    main().mnuRunJava_Click();
+    // Without a runtime folder the launch file goes to a private folder under /tmp.
+    EXPECT_EQ(platform.privateFiles.folders, std::set<std::string>{"/tmp/morvane-1000"});
+    ASSERT_EQ(platform.processes.started.size(), 1u);
+    const auto& argv = platform.processes.started[0].argv;
+    EXPECT_EQ(
+        std::vector<std::string>(argv.begin(), argv.end() - 1),
+        (std::vector<std::string>{"/usr/local/bin/kitty", "/opt/morvane/morvane-bat", "--launch"}));
+    EXPECT_TRUE(platform.processes.started[0].environmentAdditions.empty());
+
+    environment.variables = {{"TERMINAL", "not-installed"}, {"XUSERFILESEARCHPATH", "/x/%N"}};
+    main().mnuRunJava_Click();
+    EXPECT_EQ(platform.processes.started.back().argv.front(), "x-terminal-emulator");
+    EXPECT_EQ(platform.processes.started.back().argv[1], "-e");
+    EXPECT_TRUE(platform.processes.started.back().environmentAdditions.empty());
+}
+
+TEST_F(Toolchain, WhatKeepsAConsoleFromOpeningIsSaidAndNoLaunchFileIsLeft) {
+    struct Case {
+        std::function<void(fakes::FakePlatform&)> arrange;
+        std::string box;
+    };
+    const Case cases[] = {
+        {[](auto& p) { p.environment.onSearchPath.clear(); }, toolchain::noTerminalMessage()},
+        {[](auto& p) { p.environment.executables.clear(); },
+         "找不到批处理解释程序“/opt/morvane/morvane-bat”，请重新安装本系统。"},
+        {[](auto& p) { p.environment.missingDirectories.insert("/home/u/src"); },
+         "工作目录“/home/u/src”不存在，无法运行批处理文件。"},
+        {[](auto& p) { p.processes.refuse = true; }, "无法启动程序“xterm”。"},
+        {[](auto& p) {
+             p.privateFiles.failure =
+                 platform::RuntimeError(75, "“/run/user/1000”：Permission denied");
+         },
+         "无法准备控制台窗口的启动文件：“/run/user/1000”：Permission denied"},
+    };
+    saved("/home/u/src/Hello.java");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        fakes::FakePlatform fresh;
+        std::swap(platform.environment, fresh.environment);
+        platform.processes.refuse = false;
+        platform.privateFiles.failure.reset();
+        platform.messageBox.shown.clear();
+        c.arrange(platform);
+        main().mnuCombile_Click();
+        EXPECT_EQ(boxes(), std::vector<std::string>{"错误处理: " + c.box});
+        EXPECT_TRUE(platform.privateFiles.files.empty());
+    }
+    EXPECT_TRUE(platform.processes.started.empty());
+}
+
+TEST_F(Toolchain, AnUnsetSourceDirWritesNoScriptAnywhere) {
+    module->SourceDir.clear();
+    saved("/home/u/src/Hello.java");
+    main().mnuCombile_Click();
+    EXPECT_EQ(boxes(), std::vector<std::string>{
+                           "错误处理: 没有设置Java源程序目录，请先在“系统设置”中设置。"});
+    EXPECT_EQ(platform.files.files.count("debug.bat"), 0u);
+    EXPECT_TRUE(nothingStarted());
 }
 
 TEST_F(Toolchain, ScriptThatCannotBeWrittenIsReportedAndNothingStarts) {
@@ -179,11 +323,15 @@ TEST_F(Toolchain, ScriptThatCannotBeWrittenIsReportedAndNothingStarts) {
 
 TEST_F(Toolchain, AStartThatFailsIsReported) {
     saved("/home/u/src/page.htm");
-    platform.processes.failure = platform::RuntimeError(53, "找不到终端程序");
+    platform.processes.refuse = true;
     main().mnuJavaViewer_Click();
     main().mnuSendToExplorer_Click();
-    EXPECT_EQ(boxes(),
-              (std::vector<std::string>{"错误处理: 找不到终端程序", "错误处理: 找不到终端程序"}));
+    platform.environment.onSearchPath.erase("xdg-open");
+    main().mnuSendToExplorer_Click();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{
+                           "错误处理: 无法启动程序“xterm”。", "错误处理: 无法启动程序“xdg-open”。",
+                           "错误处理: 找不到程序“xdg-open”，请确认它已安装。"}));
+    EXPECT_TRUE(platform.privateFiles.files.empty()) << "the unused launch file is removed";
 }
 
 TEST_F(Toolchain, PageGeneratorOpensTheSevenLinePageInANewChangedWindow) {
@@ -223,26 +371,47 @@ TEST_F(Toolchain, ViewerWritesItsLineAndTheBrowserGetsThePathAsOneArgument) {
     saved("/home/u/src/My Page.htm");
     main().mnuJavaViewer_Click();
     EXPECT_EQ(platform.files.files[Script],
-              "set path=/usr/lib/jvm/bin/\r\nappletviewer.exe My Page.htm\r\n@pause\r\n");
-    EXPECT_EQ(platform.processes.terminals.size(), 1u);
+              "set path=/usr/lib/jvm/bin/\r\nappletviewer.exe \"My Page.htm\"\r\n@pause\r\n");
+    EXPECT_EQ(platform.consoles().size(), 1u);
     main().mnuSendToExplorer_Click();
-    ASSERT_EQ(platform.processes.detached.size(), 1u);
-    EXPECT_EQ(platform.processes.detached[0],
+    ASSERT_EQ(platform.programsStarted().size(), 1u);
+    EXPECT_EQ(platform.programsStarted()[0],
               (std::vector<std::string>{"xdg-open", "/home/u/src/My Page.htm"}));
 }
 
 TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     platform.location.separator = '\\';
+    platform.environment.onSearchPath.insert("explorer.exe");
     saved("c:\\javasemple\\Hello.htm");
     main().mnuSendToExplorer_Click();
-    EXPECT_EQ(platform.processes.detached.at(0),
+    EXPECT_EQ(platform.programsStarted().at(0),
               (std::vector<std::string>{"explorer.exe", "c:\\javasemple\\Hello.htm"}));
     module->SourceDir = "c:\\javasemple\\";
     module->JavaBinDir = "C:\\java\\bin\\";
     main().mnuJavaViewer_Click();
     EXPECT_EQ(platform.files.files["c:\\javasemple\\debug.bat"],
               "set path=C:\\java\\bin\\\r\nappletviewer.exe Hello.htm\r\n@pause\r\n");
-    EXPECT_EQ(platform.processes.terminals.at(0).workingDirectory, "c:\\javasemple");
+    const platform::StartRequest& console = platform.processes.started.back();
+    EXPECT_EQ(console.argv, std::vector<std::string>{"cmd.exe"});
+    EXPECT_EQ(console.nativeArguments, "/c \"\"c:\\javasemple\\debug.bat\"\"");
+    EXPECT_EQ(console.workingDirectory, "c:\\javasemple");
+}
+
+TEST(HelperFiles, BesideTheProgramInTheBuildElseInTheInstalledHelperFolder) {
+    EXPECT_EQ(toolchain::installedHelperDirectory(), "../libexec/morvane");
+    std::vector<std::string> asked;
+    const auto present = [&](const std::string& path) {
+        asked.push_back(path);
+        return path == "/home/u/build/morvane-bat";
+    };
+    EXPECT_EQ(toolchain::helperPath("/home/u/build", '/', "morvane-bat", present),
+              "/home/u/build/morvane-bat");
+    EXPECT_EQ(toolchain::helperPath("/usr/bin", '/', "morvane-bat", present),
+              "/usr/libexec/morvane/morvane-bat");
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"/home/u/build/morvane-bat", "/usr/bin/morvane-bat"}));
+    EXPECT_EQ(toolchain::helperPath("C:\\M\\", '\\', "morvane-bat.exe", present),
+              "C:\\libexec\\morvane\\morvane-bat.exe");
 }
 
 } // namespace

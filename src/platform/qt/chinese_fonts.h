@@ -12,4 +12,11 @@ inline QStringList simSunStandIns() {
             QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("AR PL UMing CN")};
 }
 
+// Faces with Chinese glyphs whose Latin letters may be fixed-pitch, as 宋体's are, for the edit
+// control, where code must line up: Song (Ming) style ones first, best first.
+inline QStringList fixedPitchSimSunStandIns() {
+    return {QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
+            QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("WenQuanYi Zen Hei Mono")};
+}
+
 } // namespace platform::qt

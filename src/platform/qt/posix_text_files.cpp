@@ -121,6 +121,7 @@ public:
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
 
     int get() const { return fd_; }
     // Closes now, where a late write error of the file system can still be reported.
@@ -281,7 +282,10 @@ void overwriteInPlace(const std::string& path, const std::string& target,
 
 } // namespace
 
-std::string PosixTextFiles::readBytes(const std::string& path) {
+namespace {
+
+// Opens a regular file for reading; its size in size.
+FileDescriptor openRegularFile(const std::string& path, std::size_t& size) {
     // Non-blocking, so that a FIFO opens at once (and is then refused) instead of waiting for
     // a writer; regular files ignore the flag.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -299,12 +303,49 @@ std::string PosixTextFiles::readBytes(const std::string& path) {
     if (!S_ISREG(status.st_mode)) {
         failNotRegular(path);
     }
+    size = static_cast<std::size_t>(status.st_size);
+    return file;
+}
+
+class DescriptorReader : public FileReader {
+public:
+    explicit DescriptorReader(const std::string& path)
+        : path_(path), file_(openRegularFile(path, size_)) {}
+
+    std::size_t size() override { return size_; }
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        for (;;) {
+            const ssize_t n = ::read(file_.get(), buffer, capacity);
+            if (n >= 0) {
+                return static_cast<std::size_t>(n);
+            }
+            if (errno != EINTR) {
+                failRead(path_, errno);
+            }
+        }
+    }
+
+private:
+    std::string path_;
+    std::size_t size_ = 0;
+    FileDescriptor file_;
+};
+
+} // namespace
+
+std::string PosixTextFiles::readBytes(const std::string& path) {
+    std::size_t size = 0;
+    const FileDescriptor file = openRegularFile(path, size);
     try {
-        return readToEnd(file.get(), path, static_cast<std::size_t>(status.st_size));
+        return readToEnd(file.get(), path, size);
     } catch (const std::bad_alloc&) {
         throw RuntimeError(ErrorNumber::OutOfMemory,
                            "文件" + quoted(path) + "太大，内存不足以读入");
     }
+}
+
+std::unique_ptr<FileReader> PosixTextFiles::openForReading(const std::string& path) {
+    return std::make_unique<DescriptorReader>(path);
 }
 
 void PosixTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
@@ -352,6 +393,40 @@ std::vector<InterruptedSave> PosixTextFiles::interruptedSaves() {
 
 void PosixTextFiles::forgetInterruptedSave(const InterruptedSave& save) {
     platform::qt::forgetInterruptedSave(save);
+}
+
+void PosixTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+        replaceBytes(path, bytes);
+        return;
+    }
+    // A new file beside the link takes its place in one rename; the link's target is untouched.
+    const std::string folder = folderOf(path);
+    std::string temporary = folder + "/.morvane-XXXXXX";
+    FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) {
+        failWrite(path, errno);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(file.get(), 0666 & ~mask) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = writeAllAt(file.get(), bytes);
+    }
+    if (error == 0 && ::fsync(file.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0 && file.close() != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        failWrite(path, error);
+    }
 }
 
 } // namespace platform::qt

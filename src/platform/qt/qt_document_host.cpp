@@ -1,6 +1,7 @@
 #include "qt_document_host.h"
 
 #include "qt_document_window.h"
+#include "qt_text_store.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -18,6 +19,10 @@ bool QtDocumentHost::closeAllDocuments() {
 
 std::unique_ptr<DocumentWindowView> QtDocumentHost::createDocumentWindow() {
     return std::make_unique<QtDocumentWindow>(area_);
+}
+
+std::unique_ptr<TextStore> QtDocumentHost::createTextStore() {
+    return std::make_unique<ScintillaTextStore>();
 }
 
 DocumentWindowView* QtDocumentHost::activeDocument() {

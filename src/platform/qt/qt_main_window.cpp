@@ -7,9 +7,12 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QStatusBar>
 
 namespace platform::qt {
@@ -156,6 +159,32 @@ void QtMainWindow::show() {
 
 void QtMainWindow::close() {
     QMainWindow::close();
+}
+
+bool QtMainWindow::runStepwise(const ProgressRequest& request, StepwiseWork& work) {
+    constexpr int Steps = 1000;
+    QProgressDialog progress(QString::fromStdString(request.label),
+                             QString::fromStdString(request.cancelText), 0, Steps, this);
+    progress.setWindowTitle(QString::fromStdString(request.title));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(request.showAfterMs);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    QElapsedTimer working;
+    working.start();
+    // Steps run here, not from the event loop, so that what a step raises leaves through the
+    // caller. Until the box shows, input waits, so no command starts in between.
+    while (work.step()) {
+        if (working.elapsed() >= request.showAfterMs) {
+            progress.setValue(static_cast<int>(work.fraction() * Steps));
+        }
+        QApplication::processEvents(progress.isVisible() ? QEventLoop::AllEvents
+                                                         : QEventLoop::ExcludeUserInputEvents);
+        if (progress.wasCanceled()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {

@@ -44,6 +44,7 @@ public:
 
     void show() override;
     void close() override;
+    bool runStepwise(const ProgressRequest& request, StepwiseWork& work) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,132 +1,36 @@
 #include "platform/qt/qt_process_start.h"
 
-#include "platform/error.h"
-#include "toolchain/terminal_command.h"
-
-#include <optional>
-#include <utility>
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 namespace platform::qt {
-namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// An xterm's default bitmap font has no Chinese glyphs; a console that prints the pause prompt
-// in Chinese reads the resource file shipped beside the program instead, unless the user has
-// chosen one of their own. Other terminals ignore it.
-QProcessEnvironment consoleEnvironment() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QString resources =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-xterm.ad"));
-    if (!environment.contains(QStringLiteral("XENVIRONMENT")) && QFileInfo::exists(resources)) {
-        environment.insert(QStringLiteral("XENVIRONMENT"), resources);
+bool QtProcessStart::start(const StartRequest& request) {
+    if (request.argv.empty()) {
+        return false;
     }
-    return environment;
-}
-
-// Starts program on its own; the arguments reach it one by one, with no shell between.
-void startOnItsOwn(
-    const QString& program, const QStringList& arguments, const QString& workingDirectory,
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : request.environmentAdditions) {
+        environment.insert(QString::fromStdString(name), QString::fromStdString(value));
+    }
+    QStringList arguments;
+    for (std::size_t i = 1; i < request.argv.size(); ++i) {
+        arguments << QString::fromStdString(request.argv[i]);
+    }
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setProgram(program);
+    process.setProgram(QString::fromStdString(request.argv.front()));
     process.setArguments(arguments);
-    if (!workingDirectory.isEmpty()) {
-        process.setWorkingDirectory(workingDirectory);
-    }
-    if (!process.startDetached()) {
-        throw RuntimeError(ErrorNumber::PathFileAccess,
-                           toolchain::startFailedMessage(program.toStdString()));
-    }
-}
-
-bool isOnSearchPath(const std::string& program) {
-    return !QStandardPaths::findExecutable(fromUtf8(program)).isEmpty();
-}
-
-} // namespace
-
-QtProcessStart::QtProcessStart(QString interpreter) : interpreter_(std::move(interpreter)) {}
-
-QString QtProcessStart::interpreter() const {
-    if (!interpreter_.isEmpty()) {
-        return interpreter_;
-    }
 #ifdef Q_OS_WIN
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-bat.exe"));
-#else
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("morvane-bat"));
+    if (!request.nativeArguments.empty()) {
+        process.setNativeArguments(QString::fromStdString(request.nativeArguments));
+    }
 #endif
-}
-
-void QtProcessStart::startInTerminal(const std::string& scriptPath,
-                                     const std::string& workingDirectory) {
-    const QString directory = fromUtf8(workingDirectory);
-    if (!QFileInfo(directory).isDir()) {
-        throw RuntimeError(ErrorNumber::PathNotFound,
-                           toolchain::workingDirectoryMissingMessage(workingDirectory));
+    if (!request.workingDirectory.empty()) {
+        process.setWorkingDirectory(QString::fromStdString(request.workingDirectory));
     }
-#ifdef Q_OS_WIN
-    // Windows has the console and its interpreter; a detached start opens a console window.
-    QProcess process;
-    process.setProgram(QStringLiteral("cmd.exe"));
-    process.setNativeArguments(QStringLiteral("/c \"\"") +
-                               QDir::toNativeSeparators(fromUtf8(scriptPath)) +
-                               QStringLiteral("\"\""));
-    process.setWorkingDirectory(directory);
-    if (!process.startDetached()) {
-        throw RuntimeError(ErrorNumber::PathFileAccess, toolchain::startFailedMessage("cmd.exe"));
-    }
-#else
-    const QString batch = interpreter();
-    if (!QFileInfo(batch).isExecutable()) {
-        throw RuntimeError(ErrorNumber::FileNotFound,
-                           toolchain::interpreterMissingMessage(batch.toStdString()));
-    }
-    std::optional<std::vector<std::string>> command = toolchain::terminalCommand(
-        isOnSearchPath, batch.toStdString(), scriptPath, workingDirectory);
-    if (!command) {
-        throw RuntimeError(ErrorNumber::FileNotFound, toolchain::noTerminalMessage());
-    }
-    QStringList arguments;
-    for (std::size_t i = 1; i < command->size(); ++i) {
-        arguments << fromUtf8((*command)[i]);
-    }
-    startOnItsOwn(fromUtf8(command->front()), arguments, directory, consoleEnvironment());
-#endif
-}
-
-void QtProcessStart::startDetached(const std::vector<std::string>& argv) {
-    if (argv.empty() || argv.front().empty()) {
-        throw RuntimeError(ErrorNumber::FileNotFound, "没有指定要启动的程序。");
-    }
-    const QString program = fromUtf8(argv.front());
-    // A bare name is looked up first so that a missing program is named as such.
-#ifdef Q_OS_WIN
-    const bool hasDirectory =
-        program.contains(QLatin1Char('/')) || program.contains(QLatin1Char('\\'));
-#else
-    const bool hasDirectory = program.contains(QLatin1Char('/'));
-#endif
-    if (!hasDirectory && !isOnSearchPath(argv.front())) {
-        throw RuntimeError(ErrorNumber::FileNotFound,
-                           toolchain::programNotFoundMessage(argv.front()));
-    }
-    QStringList arguments;
-    for (std::size_t i = 1; i < argv.size(); ++i) {
-        arguments << fromUtf8(argv[i]);
-    }
-    startOnItsOwn(program, arguments, QString());
+    return process.startDetached();
 }
 
 } // namespace platform::qt

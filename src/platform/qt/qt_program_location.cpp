@@ -1,16 +1,60 @@
 #include "qt_program_location.h"
 
+#include "platform/error.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace platform::qt {
 
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string native(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+} // namespace
+
 std::string QtProgramLocation::programDirectory() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    return native(QCoreApplication::applicationDirPath());
 }
 
 char QtProgramLocation::directorySeparator() {
     return QDir::separator().toLatin1();
+}
+
+bool QtProgramLocation::exists(const std::string& path) {
+    return QFileInfo::exists(fromUtf8(path));
+}
+
+bool QtProgramLocation::canWriteIn(const std::string& directory) {
+    // Asks the system (access(2) on Linux), so a read-only mount says no even to root.
+    const QFileInfo folder(fromUtf8(directory));
+    return folder.isDir() && folder.isWritable();
+}
+
+void QtProgramLocation::createDirectory(const std::string& directory) {
+    if (!QDir().mkpath(fromUtf8(directory))) {
+        throw RuntimeError(ErrorNumber::PathFileAccess, "无法创建文件夹 " + directory);
+    }
+}
+
+std::string QtProgramLocation::userConfigDirectory() {
+    return native(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+std::string QtProgramLocation::findOnSearchPath(const std::string& name) {
+    const QString found = QStandardPaths::findExecutable(fromUtf8(name));
+    if (found.isEmpty()) {
+        return {};
+    }
+    return native(QFileInfo(found).canonicalFilePath());
 }
 
 } // namespace platform::qt

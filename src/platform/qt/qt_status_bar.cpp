@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QEvent>
 #include <QLabel>
@@ -12,8 +13,6 @@ namespace platform::qt {
 
 namespace {
 
-// Often enough that a key-state change shows within a blink.
-constexpr int RefreshMilliseconds = 250;
 constexpr int PanelSpacing = 2;
 
 // The short date and time of a Chinese desktop, whatever the locale's month names.
@@ -30,8 +29,13 @@ QtStatusBar::QtStatusBar(QStatusBar* bar, std::function<bool()> insertMode)
     strip_->setMinimumHeight(bar->fontMetrics().height() + 6);
     strip_->installEventFilter(this);
     bar_->addWidget(strip_, 1);
+    // The clock wakes once a second, as its text changes; the key states change only by a
+    // key, or while another program had the keyboard, or with the editor that has the focus.
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
     connect(timer_, &QTimer::timeout, this, &QtStatusBar::refresh);
-    timer_->start(RefreshMilliseconds);
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this] { refresh(); });
 }
 
 void QtStatusBar::addPanel(const PanelSpec& spec) {
@@ -55,8 +59,21 @@ void QtStatusBar::placePanels() {
 }
 
 bool QtStatusBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == strip_ && event->type() == QEvent::Resize) {
-        placePanels();
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == strip_) {
+            placePanels();
+        }
+        break;
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationStateChange:
+        // Once per event: the application sees it first, then each widget it passes through.
+        if (watched == qApp) {
+            refresh();
+        }
+        break;
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -81,10 +98,21 @@ std::string QtStatusBar::panelText(int index) {
 }
 
 void QtStatusBar::showKeyState(Panel& panel, bool on) {
+    if (panel.shown && panel.label->isEnabled() == on) {
+        return;
+    }
+    panel.shown = true;
     // The label always shows; greyed means the state is off.
     panel.label->setEnabled(on);
     panel.label->setAccessibleName(panel.label->text());
     panel.label->setAccessibleDescription(on ? QStringLiteral("开") : QStringLiteral("关"));
+}
+
+void QtStatusBar::showClock(Panel& panel, const QString& text) {
+    if (panel.label->text() != text) {
+        panel.label->setText(text);
+        panel.label->setAccessibleName(text);
+    }
 }
 
 void QtStatusBar::refresh() {
@@ -103,15 +131,15 @@ void QtStatusBar::refresh() {
             showKeyState(panel, insertMode_ ? insertMode_() : true);
             break;
         case PanelStyle::Date:
-            panel.label->setText(now.date().toString(DateFormat));
-            panel.label->setAccessibleName(panel.label->text());
+            showClock(panel, now.date().toString(DateFormat));
             break;
         case PanelStyle::Time:
-            panel.label->setText(now.time().toString(TimeFormat));
-            panel.label->setAccessibleName(panel.label->text());
+            showClock(panel, now.time().toString(TimeFormat));
             break;
         }
     }
+    // Just after the next full second.
+    timer_->start(1000 - now.time().msec() + 5);
 }
 
 } // namespace platform::qt

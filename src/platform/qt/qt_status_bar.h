@@ -14,7 +14,8 @@ class QTimer;
 
 namespace platform::qt {
 
-// The status bar's panels as labels; key-state, date and time panels refresh themselves.
+// The status bar's panels as labels; key-state, date and time panels refresh themselves, each
+// when what it shows may have changed.
 class QtStatusBar : public QObject, public StatusBar {
     Q_OBJECT
 public:
@@ -26,15 +27,18 @@ public:
     std::string panelText(int index) override;
 
     QLabel* panelLabel(int index) const;
-    // Brings the self-kept panels up to date; also runs on a timer.
+    // Brings the self-kept panels up to date; also runs after keys, focus changes and on the
+    // second.
     void refresh();
 
 private:
     struct Panel {
         PanelSpec spec;
         QLabel* label;
+        bool shown = false;
     };
     void showKeyState(Panel& panel, bool on);
+    void showClock(Panel& panel, const QString& text);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void placePanels();
 

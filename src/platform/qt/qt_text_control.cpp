@@ -4,6 +4,7 @@
 #include "files/plain_text.h"
 #include "platform/error.h"
 #include "qt_text_control_accessible.h"
+#include "qt_text_store.h"
 #include "windows_key_codes.h"
 
 #include <array>
@@ -16,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -111,19 +113,43 @@ void QtTextControl::configure() {
     }
 }
 
+namespace {
+
+// Whether the face's Latin letters all take one width, as 宋体's do, so that code lines up.
+bool latinIsFixedPitch(const QString& family) {
+    const QFontMetricsF metrics{QFont(family, 15)};
+    const qreal narrow = metrics.horizontalAdvance(QStringLiteral("il1."));
+    return narrow > 0 && qFuzzyCompare(narrow, metrics.horizontalAdvance(QStringLiteral("MW@m")));
+}
+
+} // namespace
+
 QString QtTextControl::baseFontFamily() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        QStringList candidates = {QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                                  QStringLiteral("新宋体"), QStringLiteral("NSimSun")};
-        candidates += simSunStandIns();
-        for (const QString& name : candidates) {
-            if (installed.contains(name, Qt::CaseInsensitive)) {
+        const auto isInstalled = [&](const QString& name) {
+            return installed.contains(name, Qt::CaseInsensitive);
+        };
+        // 宋体 itself.
+        for (const QString& name : {QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                                    QStringLiteral("新宋体"), QStringLiteral("NSimSun")}) {
+            if (isInstalled(name)) {
+                return name;
+            }
+        }
+        // A stand-in with fixed-pitch Latin letters, else any.
+        for (const QString& name : fixedPitchSimSunStandIns()) {
+            if (isInstalled(name) && latinIsFixedPitch(name)) {
+                return name;
+            }
+        }
+        for (const QString& name : simSunStandIns()) {
+            if (isInstalled(name)) {
                 return name;
             }
         }
         // Left to the font configuration's own substitute.
-        return candidates.first();
+        return QStringLiteral("宋体");
     }();
     return family;
 }
@@ -168,6 +194,31 @@ void QtTextControl::setText(const std::string& text) {
     send(SCI_SETUNDOCOLLECTION, 0);
     send(SCI_CLEARALL);
     SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(plain.size()), plain.data());
+    textReplaced();
+}
+
+void QtTextControl::adoptText(TextStore& store) {
+    auto* scintilla = dynamic_cast<ScintillaTextStore*>(&store);
+    if (scintilla == nullptr) {
+        setText(store.takeText());
+        return;
+    }
+    // The store's document becomes this control's, as it is: no copy, no second check.
+    void* document = scintilla->releaseDocument();
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    send(SCI_SETCODEPAGE, SC_CP_UTF8);
+    send(SCI_SETEOLMODE, SC_EOL_LF);
+    send(SCI_SETUNDOCOLLECTION, 0);
+    // The text came in at the end, where the buffers' gap is; the first key goes where the
+    // caret will stand, at the start. Moving the gap there now spares that key the move of
+    // the whole text and its styles.
+    SendScintilla(SCI_INSERTTEXT, 0UL, " ");
+    send(SCI_DELETERANGE, 0, 1);
+    textReplaced();
+}
+
+void QtTextControl::textReplaced() {
     send(SCI_EMPTYUNDOBUFFER);
     send(SCI_SETUNDOCOLLECTION, 1);
     for (int style : styles_.releaseAll()) {

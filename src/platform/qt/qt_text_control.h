@@ -32,6 +32,7 @@ public:
 
     std::string text() override;
     void setText(const std::string& text) override;
+    void adoptText(TextStore& store) override;
     std::string selText() override;
     void setSelText(const std::string& text) override;
     long long selLength() override;
@@ -111,6 +112,8 @@ private:
     };
 
     void configure();
+    // After the whole text was replaced: no history, base formatting, caret at the start.
+    void textReplaced();
     void defineStyle(int style, const CharacterFormat& format);
     Range selection() const;
     void replaceRange(Range range, const std::string& text);

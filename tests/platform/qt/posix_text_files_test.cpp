@@ -255,6 +255,30 @@ TEST_F(PosixTextFilesTest, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsTh
     EXPECT_EQ(entriesOf(path("src")), (std::vector<std::string>{"A.java", "Dangling.java"}));
 }
 
+TEST_F(PosixTextFilesTest, ReplacingAnEntryReplacesALinkItselfAndNeverWritesThroughIt) {
+    writeFile(path("target.txt"), "keep", 0644);
+    ASSERT_EQ(::symlink(path("target.txt").c_str(), path("debug.bat").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere/x.bat", path("dangling.bat").c_str()), 0);
+
+    files_.replaceEntry(path("debug.bat"), "@pause\r\n");
+    EXPECT_EQ(contentOf(path("target.txt")), "keep");
+    EXPECT_TRUE(S_ISREG(statusOf(path("debug.bat")).st_mode));
+    EXPECT_EQ(contentOf(path("debug.bat")), "@pause\r\n");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(statusOf(path("debug.bat")).st_mode & 07777, 0666u & ~mask);
+
+    files_.replaceEntry(path("dangling.bat"), "x");
+    EXPECT_TRUE(S_ISREG(statusOf(path("dangling.bat")).st_mode));
+    // A plain file is replaced as any save replaces it, its mode kept.
+    writeFile(path("plain.bat"), "old", 0640);
+    files_.replaceEntry(path("plain.bat"), "new");
+    EXPECT_EQ(contentOf(path("plain.bat")), "new");
+    EXPECT_EQ(statusOf(path("plain.bat")).st_mode & 07777, 0640u);
+    EXPECT_EQ(entriesOf(dir_.path().toStdString()),
+              (std::vector<std::string>{"dangling.bat", "debug.bat", "plain.bat", "target.txt"}));
+}
+
 TEST_F(PosixTextFilesTest, PathsThatCannotHoldAFileAreAccessOrPathErrors) {
     // A missing folder is no read-only file: its own number, and a description that says so.
     const RuntimeError missing = errorOf([&] { files_.replaceBytes(path("missing/A.java"), "x"); });

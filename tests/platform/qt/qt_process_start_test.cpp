@@ -1,29 +1,37 @@
-// The Qt adapter that starts the build script in a terminal window, tried with a stand-in
-// terminal that runs its command the way a terminal would, without a display.
+// Starting programs through the Qt adapters, and the console start of the core on top of
+// them, tried with stand-in terminals that run their command the way real terminals do,
+// without a display.
 
-#include "platform/error.h"
+#include "fake_platform.h"
+#include "platform/qt/posix_private_files.h"
 #include "platform/qt/qt_process_start.h"
+#include "platform/qt/qt_system_environment.h"
 #include "run_support.h"
+#include "toolchain/console_start.h"
+#include "toolchain/terminal_command.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 #include <QCoreApplication>
-#include <QString>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
 using namespace console_test;
 using platform::RuntimeError;
-using platform::qt::QtProcessStart;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 bool waitUntil(const std::function<bool()>& condition) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -45,7 +53,11 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-class QtProcessStartTest : public ::testing::Test {
+std::string folderOf(const std::string& path) {
+    return path.substr(0, path.rfind('/'));
+}
+
+class ProcessStartTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         static int argc = 1;
@@ -57,135 +69,172 @@ protected:
     }
 
     void SetUp() override {
-        const char* path = std::getenv("PATH");
-        savedPath_ = path ? path : "";
+        for (const char* name : {"PATH", "TERMINAL", "XDG_RUNTIME_DIR", "XAPPLRESDIR"}) {
+            const char* value = std::getenv(name);
+            saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+        }
         makeDirectory(bin_);
+        makeDirectory(runtime_);
+        ::chmod(runtime_.c_str(), 0700);
+        ::setenv("PATH", (bin_ + ":/usr/bin:/bin").c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+        ::unsetenv("TERMINAL");
+        ::unsetenv("XAPPLRESDIR");
+        platform_.location.directory = folderOf(interpreterPath());
     }
-    void TearDown() override { ::setenv("PATH", savedPath_.c_str(), 1); }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
 
-    // A terminal that notes its arguments, then runs the command after its option.
-    void installTerminal(const std::string& name) {
+    // A terminal that notes its arguments and environment, then runs the command after its
+    // options: each word as its own argument, or, like Terminator handing a command to a
+    // running instance, all words joined by blanks through sh -c.
+    void installTerminal(const std::string& name, int options, bool throughShell) {
         const std::string fake = bin_ + "/" + name;
-        writeFile(fake, "#!/bin/sh\n"
-                        "printf '%s\\n' \"$0\" \"$@\" > '" +
-                            record_ +
-                            ".tmp'\n"
-                            "/bin/mv '" +
-                            record_ + ".tmp' '" + record_ +
-                            "'\n"
-                            "shift\n"
-                            "exec \"$@\" > '" +
-                            output_ + "' 2>&1 < /dev/null\n");
+        std::string body = "#!/bin/sh\n"
+                           "printf '%s\\n' \"$0\" \"$@\" \"$PWD\" \"$XAPPLRESDIR\" > '" +
+                           record_ + ".tmp'\n/bin/mv '" + record_ + ".tmp' '" + record_ + "'\n";
+        for (int i = 0; i < options; ++i) {
+            body += "shift\n";
+        }
+        body += throughShell ? "exec /bin/sh -c \"$*\"" : "exec \"$@\"";
+        body += " > '" + output_ + "' 2>&1 < /dev/null\n";
+        writeFile(fake, body);
         makeExecutable(fake);
     }
 
-    void searchOnly(const std::string& directories) { ::setenv("PATH", directories.c_str(), 1); }
+    void startConsole(const std::string& folder, const std::string& title = "编译 A.java") {
+        toolchain::startConsole(services_, {folder, folder + "/debug.bat", title});
+    }
 
     TempDir temp_;
     std::string bin_ = temp_ / "bin";
+    std::string runtime_ = temp_ / "run";
     std::string record_ = temp_ / "arguments";
     std::string output_ = temp_ / "output";
-    std::string savedPath_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+
+    fakes::FakePlatform platform_;
+    platform::qt::QtProcessStart processes_;
+    platform::qt::QtSystemEnvironment environment_;
+    platform::qt::PosixPrivateFiles privateFiles_;
+    platform::Services services_{platform_.messageBox,  platform_.settings, platform_.location,
+                                 platform_.files,       platform_.codePage, platform_.windows,
+                                 platform_.fileDialogs, processes_,         platform_.clipboard,
+                                 environment_,          privateFiles_};
 };
 
-TEST_F(QtProcessStartTest, StartsTheInterpreterInTheTerminalWithEachPathAsOneArgument) {
-    installTerminal("xterm");
-    searchOnly(bin_);
-    const std::string dir = temp_ / "src \"q\" & ; $(touch pwned) 'x'";
-    makeDirectory(dir);
-    const std::string script = dir + "/debug.bat";
-    writeFile(script, "@echo running in $(touch pwned)\r\n@pause\r\n");
-
-    QtProcessStart start(QString::fromStdString(interpreterPath()));
-    start.startInTerminal(script, dir);
-
-    ASSERT_TRUE(waitUntil([&] { return exists(record_); }));
-    EXPECT_THAT(linesOf(readFile(record_)),
-                ElementsAre(bin_ + "/xterm", "-e", interpreterPath(), dir, script));
-    ASSERT_TRUE(waitUntil(
-        [&] { return readFile(output_).find("请按任意键继续. . .\n") != std::string::npos; }));
-    EXPECT_EQ(readFile(output_), "running in $(touch pwned)\n请按任意键继续. . .\n");
-    EXPECT_FALSE(exists(dir + "/pwned"));
-}
-
-TEST_F(QtProcessStartTest, PrefersTheDesktopsDefaultTerminal) {
-    installTerminal("xterm");
-    installTerminal("gnome-terminal");
-    installTerminal("x-terminal-emulator");
-    searchOnly(bin_);
-    writeFile(temp_ / "debug.bat", "@pause\r\n");
-
-    QtProcessStart(QString::fromStdString(interpreterPath()))
-        .startInTerminal(temp_ / "debug.bat", temp_.path());
-    ASSERT_TRUE(waitUntil([&] { return exists(record_); }));
-    EXPECT_THAT(linesOf(readFile(record_)),
-                ElementsAre(bin_ + "/x-terminal-emulator", "-e", interpreterPath(), temp_.path(),
-                            temp_ / "debug.bat"));
-    ASSERT_TRUE(waitUntil([&] { return exists(output_); }));
-}
-
-TEST_F(QtProcessStartTest, NoTerminalIsRefusedWithWhatToInstall) {
-    searchOnly(bin_);
-    writeFile(temp_ / "debug.bat", "@pause\r\n");
-    QtProcessStart start(QString::fromStdString(interpreterPath()));
-    try {
-        start.startInTerminal(temp_ / "debug.bat", temp_.path());
-        FAIL() << "started without a terminal";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), platform::ErrorNumber::FileNotFound);
-        EXPECT_THAT(e.description(), HasSubstr("xterm"));
-        EXPECT_THAT(e.description(), HasSubstr("安装"));
-    }
-}
-
-TEST_F(QtProcessStartTest, MissingInterpreterOrWorkingDirectoryIsRefused) {
-    installTerminal("xterm");
-    searchOnly(bin_);
-    writeFile(temp_ / "debug.bat", "@pause\r\n");
-    const std::string missingBat = temp_ / "no/morvane-bat";
-    try {
-        QtProcessStart(QString::fromStdString(missingBat))
-            .startInTerminal(temp_ / "debug.bat", temp_.path());
-        FAIL() << "started without an interpreter";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), platform::ErrorNumber::FileNotFound);
-        EXPECT_THAT(e.description(), HasSubstr(missingBat));
-    }
-    try {
-        QtProcessStart(QString::fromStdString(interpreterPath()))
-            .startInTerminal(temp_ / "gone/debug.bat", temp_ / "gone");
-        FAIL() << "started in a missing directory";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), platform::ErrorNumber::PathNotFound);
-        EXPECT_THAT(e.description(), HasSubstr(temp_ / "gone"));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_FALSE(exists(record_)) << "no terminal was started";
-}
-
-TEST_F(QtProcessStartTest, DetachedStartPassesArgumentsUntouchedAndNamesAMissingProgram) {
-    searchOnly("/usr/bin:/bin");
+TEST_F(ProcessStartTest, StartPassesEachArgumentTheFolderAndTheAdditionsAndSaysWhenNothingRan) {
     const std::string odd = temp_ / "page \"q\" & ; $(touch pwned).htm";
-    QtProcessStart start;
-    start.startDetached({"touch", odd});
-    EXPECT_TRUE(waitUntil([&] { return exists(odd); }));
+    writeFile(bin_ + "/note",
+              "#!/bin/sh\nprintf '%s\\n' \"$@\" \"$PWD\" \"$EXTRA\" > '" + record_ + "'\n");
+    makeExecutable(bin_ + "/note");
+    EXPECT_TRUE(processes_.start({{"note", odd, "-x"}, runtime_, {{"EXTRA", "a b"}}, {}}));
+    ASSERT_TRUE(waitUntil([&] { return exists(record_); }));
+    ASSERT_TRUE(waitUntil([&] { return linesOf(readFile(record_)).size() == 4; }));
+    EXPECT_THAT(linesOf(readFile(record_)), ElementsAre(odd, "-x", runtime_, "a b"));
     EXPECT_FALSE(exists(temp_ / "pwned"));
 
-    try {
-        start.startDetached({"no-such-program-for-morvane", odd});
-        FAIL() << "reported a missing program as started";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), platform::ErrorNumber::FileNotFound);
-        EXPECT_THAT(e.description(), HasSubstr("no-such-program-for-morvane"));
-    }
     writeFile(temp_ / "not-executable", "data");
+    EXPECT_FALSE(processes_.start({{temp_ / "not-executable"}, {}, {}, {}}));
+    EXPECT_FALSE(processes_.start({{"no-such-program-for-morvane"}, {}, {}, {}}));
+    EXPECT_FALSE(processes_.start({}));
+}
+
+TEST_F(ProcessStartTest, AFolderWithShellSyntaxAndBlanksRunsNothingEvenThroughAShellTerminal) {
+    installTerminal("joining-terminal", 1, true);
+    ::setenv("TERMINAL", "joining-terminal", 1);
+    const std::string folder = temp_ / "p$(touch PWNED)q x";
+    makeDirectory(folder);
+    writeFile(folder + "/debug.bat", "@echo in %CD%\r\n@pause\r\n");
+
+    startConsole(folder);
+    ASSERT_TRUE(waitUntil([&] { return exists(record_); }));
+    const std::vector<std::string> argv = linesOf(readFile(record_));
+    ASSERT_EQ(argv.size(), 7u);
+    EXPECT_EQ(argv[0], bin_ + "/joining-terminal");
+    EXPECT_EQ(argv[1], "-e");
+    EXPECT_EQ(argv[2], interpreterPath());
+    EXPECT_EQ(argv[3], "--launch");
+    EXPECT_TRUE(toolchain::isLaunchToken(argv[4]));
+    EXPECT_EQ(argv[5], folder) << "the terminal starts in the folder";
+    EXPECT_EQ(argv[6], folderOf(interpreterPath()) + "/x-resources/");
+    ASSERT_TRUE(waitUntil(
+        [&] { return readFile(output_).find("请按任意键继续. . .\n") != std::string::npos; }));
+    EXPECT_EQ(readFile(output_), "in %CD%\n请按任意键继续. . .\n");
+    EXPECT_THAT(namesBelow(temp_.path()), Not(Contains("PWNED")));
+    EXPECT_FALSE(exists("PWNED"));
+    EXPECT_THAT(namesBelow(runtime_), ElementsAre()) << "the launch file is taken once read";
+}
+
+TEST_F(ProcessStartTest, TheDesktopsTerminalWithoutARuntimeFolderUsesAPrivateOneUnderTmp) {
+    installTerminal("x-terminal-emulator", 1, false);
+    installTerminal("xterm", 1, false);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::setenv("XAPPLRESDIR", "/home/u/mine/", 1);
+    writeFile(temp_ / "debug.bat", "@pause\r\n");
+    startConsole(temp_.path());
+    ASSERT_TRUE(waitUntil([&] { return exists(record_); }));
+    const std::vector<std::string> argv = linesOf(readFile(record_));
+    ASSERT_EQ(argv.size(), 7u);
+    EXPECT_EQ(argv[0], bin_ + "/x-terminal-emulator");
+    EXPECT_EQ(argv[6], "/home/u/mine/") << "the user's own application defaults stand";
+    ASSERT_TRUE(waitUntil([&] { return exists(output_) && !readFile(output_).empty(); }));
+    EXPECT_EQ(readFile(output_), "请按任意键继续. . .\n");
+    struct stat status {};
+    const std::string folder = "/tmp/morvane-" + std::to_string(::getuid());
+    ASSERT_EQ(::lstat(folder.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+}
+
+TEST_F(ProcessStartTest, AForeignOrOpenLaunchFolderIsRefusedAndNothingStarts) {
+    installTerminal("xterm", 1, false);
+    ::chmod(runtime_.c_str(), 0755);
+    writeFile(temp_ / "debug.bat", "@pause\r\n");
     try {
-        start.startDetached({temp_ / "not-executable"});
-        FAIL() << "reported a program that cannot start as started";
+        startConsole(temp_.path());
+        FAIL() << "started with a launch folder others can read";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), platform::ErrorNumber::PathFileAccess);
+        EXPECT_THAT(e.description(), HasSubstr("启动文件"));
+        EXPECT_THAT(e.description(), HasSubstr(runtime_));
     }
-    EXPECT_THROW(start.startDetached({}), RuntimeError);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(exists(record_));
+}
+
+TEST_F(ProcessStartTest, MissingTerminalHelperOrFolderIsRefusedWithWhatToDo) {
+    ::setenv("PATH", bin_.c_str(), 1);
+    writeFile(temp_ / "debug.bat", "@pause\r\n");
+    try {
+        startConsole(temp_.path());
+        FAIL() << "started without a terminal";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.description(), toolchain::noTerminalMessage());
+    }
+    installTerminal("xterm", 1, false);
+    try {
+        startConsole(temp_ / "gone");
+        FAIL() << "started in a missing folder";
+    } catch (const RuntimeError& e) {
+        EXPECT_THAT(e.description(), HasSubstr(temp_ / "gone"));
+    }
+    platform_.location.directory = temp_ / "no";
+    try {
+        startConsole(temp_.path());
+        FAIL() << "started without the helper";
+    } catch (const RuntimeError& e) {
+        EXPECT_THAT(e.description(), HasSubstr(temp_ / "libexec/morvane/morvane-bat"));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(exists(record_));
+    EXPECT_THAT(namesBelow(runtime_), ElementsAre());
 }
 
 } // namespace

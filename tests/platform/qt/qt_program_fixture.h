@@ -25,9 +25,12 @@ protected:
     fakes::FakePlatform platform;
     platform::qt::QtSettingsStore settings{environment.directory.path()};
     platform::qt::QtWindowFactory windows;
-    platform::Services services{platform.messageBox,  settings,           platform.location,
-                                platform.files,       platform.codePage,  windows,
-                                platform.fileDialogs, platform.processes, platform.clipboard};
+    platform::Services services{platform.messageBox,  settings,
+                                platform.location,    platform.files,
+                                platform.codePage,    windows,
+                                platform.fileDialogs, platform.processes,
+                                platform.clipboard,   platform.environment,
+                                platform.privateFiles};
     app::Module1 module{services};
     platform::qt::QtMainWindow* window = nullptr;
 };

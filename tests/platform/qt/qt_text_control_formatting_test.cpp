@@ -7,6 +7,7 @@
 #include <limits>
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 
 using platform::qt::QtTextControl;
 
@@ -208,6 +209,14 @@ TEST_F(TextControlTest, TheBaseFontIsSimSunOrAChineseFaceStandingInAt15Points) {
         EXPECT_TRUE(installed.contains(family)) << family.toStdString();
         EXPECT_TRUE(
             QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
+            << family.toStdString();
+    }
+    // Code lines up: where a fixed-pitch Chinese face is installed, its Latin letters share
+    // one width, as 宋体's do.
+    if (installed.contains(QStringLiteral("Noto Sans Mono CJK SC"))) {
+        const QFontMetricsF metrics{QFont(family, 15)};
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")),
+                  metrics.horizontalAdvance(QStringLiteral("MMMM")))
             << family.toStdString();
     }
     char name[128] = {};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document_text.h"
+#include "platform/progress.h"
+#include "platform/services.h"
+#include "platform/text_store.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace files {
+
+// Reads a document's file into a text store a piece at a time: read, decode and line ends in
+// one pass, the window repainted between the pieces. A file that is not UTF-8 is read a
+// second time, as GB18030.
+class DocumentLoad : public platform::StepwiseWork {
+public:
+    // Bytes read in one step: a few milliseconds of work.
+    static constexpr std::size_t StepBytes = 1 << 20;
+
+    // Opens the file and makes room for its text. Raises RuntimeError for a file that cannot
+    // be read, std::bad_alloc for one too large for the memory left.
+    DocumentLoad(platform::Services& services, std::string path, platform::TextStore& store);
+
+    // Raises RuntimeError for a read failure or a file that is not text, std::bad_alloc when
+    // the memory runs out.
+    bool step() override;
+    double fraction() const override;
+    // Once the load is done.
+    DocumentEncoding encoding() const { return decoder_.encoding(); }
+
+private:
+    platform::Services& services_;
+    std::string path_;
+    std::unique_ptr<platform::FileReader> reader_;
+    DocumentDecoder decoder_;
+    std::vector<char> buffer_;
+    std::size_t size_ = 0;
+    std::size_t read_ = 0;
+    bool second_ = false;
+};
+
+// The progress box of a load, and the failure shown for a file too large to load.
+platform::ProgressRequest loadProgress(const std::string& path);
+extern const char* const FileTooLargeText;
+
+} // namespace files

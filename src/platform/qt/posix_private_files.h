@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/private_files.h"
+
+namespace platform::qt {
+
+class PosixPrivateFiles : public PrivateFiles {
+public:
+    void preparePrivateFolder(const std::string& folder) override;
+    void createPrivateFile(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+    std::string randomBytes(std::size_t count) override;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,96 @@
+#include "qt_text_store.h"
+
+#include <fstream>
+#include <new>
+#include <string>
+
+#include <Qsci/qsciscintillabase.h>
+
+namespace platform::qt {
+
+namespace {
+
+// Scintilla keeps a style byte beside every byte of text, and a few bytes for each line.
+constexpr std::size_t StoredBytesPerTextByte = 2;
+// Room for the text typed after the load, so that the first keys do not grow the buffers.
+constexpr std::size_t TypingRoom = 1 << 16;
+
+// What the system can still give without swapping, from /proc/meminfo; none where unknown.
+std::size_t availableMemory() {
+    std::ifstream info("/proc/meminfo");
+    std::string name;
+    std::size_t kilobytes = 0;
+    while (info >> name >> kilobytes) {
+        if (name == "MemAvailable:") {
+            return kilobytes * 1024;
+        }
+        info.ignore(1 << 10, '\n');
+    }
+    return static_cast<std::size_t>(-1);
+}
+
+long send(QsciScintillaBase& view, unsigned int message, long long wParam = 0,
+          long long lParam = 0) {
+    return view.SendScintilla(message, static_cast<unsigned long>(wParam),
+                              static_cast<long>(lParam));
+}
+
+} // namespace
+
+ScintillaTextStore::ScintillaTextStore() : loader_(std::make_unique<QsciScintillaBase>()) {
+    QsciScintillaBase& loader = *loader_;
+    // No notices, no history: the text arrives as one load.
+    send(loader, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    send(loader, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
+    send(loader, QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    send(loader, QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_LF);
+}
+
+ScintillaTextStore::~ScintillaTextStore() = default;
+
+void ScintillaTextStore::throwIfOutOfMemory() {
+    const long status = send(*loader_, QsciScintillaBase::SCI_GETSTATUS);
+    if (status != QsciScintillaBase::SC_STATUS_OK) {
+        send(*loader_, QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
+        throw std::bad_alloc();
+    }
+}
+
+void ScintillaTextStore::reserve(std::size_t bytes) {
+    const std::size_t room = bytes + TypingRoom;
+    // Refused here, rather than granted by the system and then taken back by its killer.
+    if (room > availableMemory() / StoredBytesPerTextByte) {
+        throw std::bad_alloc();
+    }
+    send(*loader_, QsciScintillaBase::SCI_ALLOCATE, static_cast<long long>(room));
+    throwIfOutOfMemory();
+}
+
+void ScintillaTextStore::append(std::string_view text) {
+    loader_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT,
+                           static_cast<unsigned long>(text.size()), text.data());
+    throwIfOutOfMemory();
+}
+
+void ScintillaTextStore::clear() {
+    send(*loader_, QsciScintillaBase::SCI_CLEARALL);
+}
+
+std::string ScintillaTextStore::takeText() {
+    const long length = send(*loader_, QsciScintillaBase::SCI_GETLENGTH);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    loader_->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, 0L, length, text.data());
+    clear();
+    return text;
+}
+
+void* ScintillaTextStore::releaseDocument() {
+    QsciScintillaBase& loader = *loader_;
+    void* document = loader.SendScintillaPtrResult(QsciScintillaBase::SCI_GETDOCPOINTER);
+    loader.SendScintilla(QsciScintillaBase::SCI_ADDREFDOCUMENT, 0UL, document);
+    // A fresh document of its own lets go of the loaded one.
+    loader.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, static_cast<void*>(nullptr));
+    return document;
+}
+
+} // namespace platform::qt

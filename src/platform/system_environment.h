@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// What the program may learn of the machine it runs on, without changing anything.
+class SystemEnvironment {
+public:
+    virtual ~SystemEnvironment() = default;
+    // The environment variable, or nothing when it is not set.
+    virtual std::optional<std::string> variable(const std::string& name) = 0;
+    // True when program (a name, or a path) names a file on the search path that may be run.
+    virtual bool isOnSearchPath(const std::string& program) = 0;
+    virtual bool isExecutableFile(const std::string& path) = 0;
+    virtual bool isDirectory(const std::string& path) = 0;
+    // The numeric id of the user the program runs as.
+    virtual std::string userId() = 0;
+};
+
+} // namespace platform

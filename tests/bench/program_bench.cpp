@@ -1,0 +1,349 @@
+// Measures the program itself on its real windows: the time from the process's start to the
+// painted main window, the open of a document typed into the real Open dialog up to its text
+// painted, the memory then, and typing: each key handled and painted, at the start of the
+// document (the first key after the open among them) and at its end, with the caret panels
+// off and on, the caret moves, a toolbar click, the longest time the event loop stood still,
+// and the processor time the idle program spends afterwards.
+//
+// Usage:
+//   program_bench generate <file> <megabytes>   a Java-like source with CR LF line ends
+//   program_bench run <file> <source folder>    one measured run; prints one line of figures
+// scripts/bench runs it repeatedly under xvfb-run and sums the runs up.
+
+#include "app/module1.h"
+#include "java_like_source.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_text_control.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+namespace {
+
+double nowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The script stamps the moment it starts the process; without it the count starts in main.
+double launchMs() {
+    const char* stamp = std::getenv("MORVANE_BENCH_LAUNCH_NS");
+    return stamp != nullptr ? std::strtod(stamp, nullptr) / 1e6 : nowMs();
+}
+
+long statusKilobytes(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    long value = 0;
+    while (status >> name) {
+        if (name == field) {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+double cpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+int generate(const char* path, double megabytes) {
+    const auto lines = static_cast<long long>(megabytes * 20000);
+    const std::string text = bench::javaLikeSource(lines, "\r\n");
+    std::ofstream(path, std::ios::binary)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    return 0;
+}
+
+struct Series {
+    std::vector<double> values;
+    void add(double value) { values.push_back(value); }
+    double median() {
+        if (values.empty()) {
+            return 0;
+        }
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    }
+    double max() const {
+        return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+    }
+};
+
+// Runs the event loop with a fast timer and keeps the longest gap between its ticks: the
+// longest time input would have waited.
+class StallProbe {
+public:
+    StallProbe() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            longest_ = std::max(longest_, static_cast<double>(sinceTick_.nsecsElapsed()) / 1e6);
+            sinceTick_.restart();
+        });
+    }
+    void start() {
+        longest_ = 0;
+        sinceTick_.start();
+        timer_.start();
+    }
+    double stop() {
+        timer_.stop();
+        return longest_;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer sinceTick_;
+    double longest_ = 0;
+};
+
+void waitMs(int milliseconds) {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// A key pressed and released in the widget, handled and painted.
+double pressKey(QWidget* widget, Qt::Key key, const QString& text,
+                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const double start = nowMs();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+    QApplication::processEvents();
+    return nowMs() - start;
+}
+
+// Stamps the end of the first paint of a widget that the test accepts: the next turn of the
+// event loop after the paint event.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(std::function<bool(QObject*)> accepts) : accepts_(std::move(accepts)) {
+        qApp->installEventFilter(this);
+    }
+    double paintedAt = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_ && accepts_(watched)) {
+            seen_ = true;
+            QTimer::singleShot(0, [this] { paintedAt = nowMs(); });
+        }
+        return false;
+    }
+
+private:
+    std::function<bool(QObject*)> accepts_;
+    bool seen_ = false;
+};
+
+platform::qt::QtTextControl* loadedControl(QObject* watched) {
+    auto* control = qobject_cast<platform::qt::QtTextControl*>(watched->parent());
+    return control != nullptr && control->length() > 0 ? control : nullptr;
+}
+
+template <typename Condition> bool waitFor(Condition condition, int limitMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition()) {
+        if (waited.elapsed() > limitMs) {
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "program_bench: %s\n", what);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+int run(int argc, char** argv, const std::string& path, const std::string& sourceDir) {
+    const double launched = launchMs();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication application(argc, argv);
+    QTemporaryDir settingsFolder;
+    {
+        std::ofstream ini(QCoreApplication::applicationDirPath().toStdString() + "/Set.ini",
+                          std::ios::binary);
+        ini << sourceDir << "\r\n" << sourceDir << "\r\n";
+    }
+
+    platform::qt::QtServices platform(settingsFolder.path());
+    auto& windows = platform.windows;
+
+    PaintWatch windowPainted(
+        [](QObject* watched) { return watched->objectName() == QStringLiteral("frmMain"); });
+    app::Module1 module(platform.services);
+    module.Main();
+    platform.parentDialogsToMainWindow();
+    if (!waitFor([&] { return windowPainted.paintedAt > 0; }, 30000)) {
+        fail("the main window was never painted");
+    }
+    const double startMs = windowPainted.paintedAt - launched;
+
+    // The Open command through its menu item; the dialog gets the path typed and Enter.
+    auto* open = windows.mainWindow()->findChild<QAction*>(QStringLiteral("mnuFileOpen"));
+    if (open == nullptr) {
+        fail("no Open menu item");
+    }
+    PaintWatch textPainted([](QObject* watched) { return loadedControl(watched) != nullptr; });
+    double enteredAt = 0;
+    QTimer typeIntoDialog;
+    typeIntoDialog.setInterval(10);
+    QObject::connect(&typeIntoDialog, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name == nullptr) {
+            return;
+        }
+        typeIntoDialog.stop();
+        name->setText(QString::fromStdString(path));
+        enteredAt = nowMs();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(name, &enter);
+    });
+    typeIntoDialog.start();
+    QTimer::singleShot(0, open, &QAction::trigger);
+    if (!waitFor([&] { return textPainted.paintedAt > 0; }, 600000)) {
+        fail("the document's text was never painted");
+    }
+    const double openMs = textPainted.paintedAt - enteredAt;
+    const double peakMb = statusKilobytes("VmHWM:") / 1024.0;
+    const double residentMb = statusKilobytes("VmRSS:") / 1024.0;
+
+    auto* control = qobject_cast<platform::qt::QtTextControl*>(QApplication::focusWidget());
+    if (control == nullptr) {
+        const auto controls = windows.mainWindow()->findChildren<platform::qt::QtTextControl*>();
+        if (controls.isEmpty()) {
+            fail("no edit control");
+        }
+        control = controls.first();
+    }
+    control->setFocus();
+    waitMs(200);
+
+    constexpr int Keys = 40;
+    StallProbe probe;
+    probe.start();
+    Series atStart;
+    Series atEnd;
+    Series withPanels;
+    Series caretMoves;
+    const QString a = QStringLiteral("a");
+    double firstKey = 0;
+    for (int i = 0; i < Keys; ++i) {
+        const double ms = pressKey(control, Qt::Key_A, a);
+        if (i == 0) {
+            firstKey = ms;
+        }
+        atStart.add(ms);
+        waitMs(5);
+    }
+    caretMoves.add(pressKey(control, Qt::Key_End, {}, Qt::ControlModifier));
+    waitMs(5);
+    double firstKeyAtEnd = 0;
+    for (int i = 0; i < Keys; ++i) {
+        const double ms = pressKey(control, Qt::Key_A, a);
+        if (i == 0) {
+            firstKeyAtEnd = ms;
+        }
+        atEnd.add(ms);
+        waitMs(5);
+    }
+    auto* lineRow = windows.mainWindow()->findChild<QAction*>(QStringLiteral("行号列号"));
+    if (lineRow == nullptr) {
+        fail("no line and column button");
+    }
+    Series toolbarClicks;
+    const auto click = [&] {
+        const double start = nowMs();
+        lineRow->trigger();
+        QApplication::processEvents();
+        toolbarClicks.add(nowMs() - start);
+    };
+    click();
+    control->setFocus();
+    for (int i = 0; i < Keys; ++i) {
+        withPanels.add(pressKey(control, Qt::Key_A, a));
+        waitMs(5);
+        caretMoves.add(pressKey(control, i % 2 == 0 ? Qt::Key_Left : Qt::Key_Right, {}));
+        waitMs(5);
+    }
+    click();
+    const double stallMs = probe.stop();
+
+    // Nothing changes now: whatever the program does is its timers' work.
+    const double idleStart = cpuMs();
+    QEventLoop idle;
+    QTimer::singleShot(3000, &idle, &QEventLoop::quit);
+    idle.exec();
+    const double idleCpuMs = cpuMs() - idleStart;
+
+    std::printf("start_ms=%.1f open_ms=%.1f peak_mb=%.1f rss_mb=%.1f first_key_ms=%.2f "
+                "key_start_med=%.2f key_start_max=%.2f first_end_key_ms=%.2f key_end_med=%.2f "
+                "key_end_max=%.2f "
+                "key_panels_med=%.2f caret_med=%.2f caret_max=%.2f toolbar_ms=%.2f "
+                "stall_ms=%.1f idle_cpu_ms=%.1f\n",
+                startMs, openMs, peakMb, residentMb, firstKey, atStart.median(), atStart.max(),
+                firstKeyAtEnd, atEnd.median(), atEnd.max(), withPanels.median(),
+                caretMoves.median(), caretMoves.max(), toolbarClicks.median(), stallMs, idleCpuMs);
+    std::fflush(stdout);
+    // The document is changed; leaving without the close prompt.
+    std::_Exit(0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "generate" && argc == 4) {
+        return generate(argv[2], std::strtod(argv[3], nullptr));
+    }
+    if (mode == "run" && argc == 4) {
+        return run(argc, argv, argv[2], argv[3]);
+    }
+    std::fprintf(stderr,
+                 "usage: %s generate <file> <megabytes>\n"
+                 "       %s run <file> <source folder>\n",
+                 argv[0], argv[0]);
+    return 2;
+}
