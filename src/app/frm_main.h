@@ -8,6 +8,7 @@
 #include "toolchain/toolchain_commands.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

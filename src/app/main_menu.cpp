@@ -1,4 +1,6 @@
+#include "files/file_error_reporter.h"
 #include "frm_main.h"
+#include "module1.h"
 #include "platform/menu_bar.h"
 
 namespace app {
@@ -6,12 +8,19 @@ namespace app {
 // The menu bar in display order: three drop-down menus, then six commands on the bar itself.
 void frmMain::createMenus() {
     auto& bar = view_->menuBar();
+    // Memory running out in a command ends the command with a message, not the program.
+    const auto guarded = [this](void (frmMain::*handler)()) {
+        return [this, handler] {
+            files::reportingOutOfMemory(module_.services.messageBox,
+                                        [this, handler] { (this->*handler)(); });
+        };
+    };
     const auto item = [&](const char* menu, const char* name, const char* caption,
                           void (frmMain::*handler)()) {
-        bar.addItem(menu, name, caption, [this, handler] { (this->*handler)(); });
+        bar.addItem(menu, name, caption, guarded(handler));
     };
     const auto command = [&](const char* name, const char* caption, void (frmMain::*handler)()) {
-        bar.addCommand(name, caption, [this, handler] { (this->*handler)(); });
+        bar.addCommand(name, caption, guarded(handler));
     };
 
     bar.addMenu("mnuFile", "文件");

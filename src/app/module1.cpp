@@ -2,6 +2,7 @@
 
 #include "frm_about.h"
 #include "frm_main.h"
+#include "platform/message_box.h"
 #include "toolchain/frm_dialog.h"
 
 namespace app {
@@ -18,9 +19,20 @@ void Module1::Main() {
     mainWindow_ = std::make_unique<frmMain>(*this, services.windows.createMainWindow());
     MainWindow = mainWindow_.get();
     MainWindow->Show();
+    reportInterruptedSaves();
 
     if (JavaBinDir.empty() || SourceDir.empty()) {
         settingsDialog().Show();
+    }
+}
+
+void Module1::reportInterruptedSaves() {
+    for (const platform::InterruptedSave& save : services.files.interruptedSaves()) {
+        services.messageBox.show("上次保存文件“" + save.documentPath +
+                                     "”时程序意外中止，该文件可能不完整。保存前的原内容在“" +
+                                     save.backupPath + "”。",
+                                 platform::MsgBoxStyle::Exclamation, "错误提示");
+        services.files.forgetInterruptedSave(save);
     }
 }
 

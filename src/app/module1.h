@@ -38,6 +38,9 @@ public:
     frmMain* MainWindow = nullptr;
 
 private:
+    // Tells the user of each save that a previous run died in, and where the old content is.
+    void reportInterruptedSaves();
+
     // The dialog's window stands over the main window: it goes first.
     std::unique_ptr<frmMain> mainWindow_;
     std::unique_ptr<toolchain::frmDialog> settingsDialog_;

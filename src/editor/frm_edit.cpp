@@ -62,7 +62,9 @@ void frmEdit::Form_Unload(bool& cancel) {
     if (!Changed) {
         return;
     }
-    try {
+    const bool saved = files::trappingFileErrors(context_.services().messageBox, [&] {
+        // Exit asks for each changed document in turn: the one asked about stands in front.
+        view_->bringToFront();
         const int answer = context_.services().messageBox.show(
             "文本已改变，是否保存？",
             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question, "关闭文件 提示");
@@ -75,9 +77,9 @@ void frmEdit::Form_Unload(bool& cancel) {
             return;
         }
         files::writeDocumentFile(context_.services(), txtEdit(), Encoding, path);
-    } catch (const platform::RuntimeError& error) {
-        files::ReportFileError(context_.services().messageBox, error);
-        // A failed save keeps the window and its text, so nothing typed is lost.
+    });
+    // A failed save keeps the window and its text, so nothing typed is lost.
+    if (!saved) {
         cancel = true;
     }
 }

@@ -1,5 +1,7 @@
 #include "file_error_reporter.h"
 
+#include <new>
+
 namespace files {
 
 void ReportFileError(platform::MessageBox& messageBox, const platform::RuntimeError& error) {
@@ -14,6 +16,27 @@ void ReportFileError(platform::MessageBox& messageBox, const platform::RuntimeEr
     }
     messageBox.show("未知错误：" + error.description() + "错误号：" + std::to_string(number),
                     platform::MsgBoxStyle::Critical, "错误处理");
+}
+
+bool trappingFileErrors(platform::MessageBox& messageBox, const std::function<void()>& steps) {
+    try {
+        steps();
+        return true;
+    } catch (const platform::RuntimeError& error) {
+        ReportFileError(messageBox, error);
+    } catch (const std::bad_alloc&) {
+        ReportFileError(messageBox, platform::outOfMemoryError());
+    }
+    return false;
+}
+
+void reportingOutOfMemory(platform::MessageBox& messageBox, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        // Every window and its text stay; the user may close others and try again.
+        ReportFileError(messageBox, platform::outOfMemoryError());
+    }
 }
 
 } // namespace files

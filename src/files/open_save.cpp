@@ -65,17 +65,31 @@ void FileCommands::mnuFileOpen_Click() {
         reportOpenFailure(path, FileTooLargeText);
         return;
     }
+    editor::frmEdit* document = nullptr;
     try {
-        context_.NewDocument();
+        document = &context_.NewDocument();
     } catch (const platform::RuntimeError&) {
         context_.reportNoMoreDocuments();
         return;
+    } catch (const std::bad_alloc&) {
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
+        return;
     }
-    editor::frmEdit& document = *context_.ActiveForm();
-    document.setCaption(path);
-    document.txtEdit().setText("");
-    LoadTextFile(*text, encoding);
-    document.Changed = false;
+    try {
+        document->setCaption(path);
+        document->txtEdit().setText("");
+        LoadTextFile(*text, encoding);
+    } catch (const std::bad_alloc&) {
+        // A window holding part of the file, or none of it, would write that over the file at
+        // the next Save: it goes again, unasked.
+        document->Changed = false;
+        document->Close();
+        text.reset();
+        reportOpenFailure(path, FileTooLargeText);
+        return;
+    }
+    document->Changed = false;
     GetFileName(context_);
 }
 
@@ -95,7 +109,7 @@ void FileCommands::mnuFileSave_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    trappingFileErrors(context_.services().messageBox, [&] {
         std::string path;
         if (editor::isUntitled(document->Caption())) {
             path = askSavePath("保存", editor::SourceFilter, *document);
@@ -109,9 +123,7 @@ void FileCommands::mnuFileSave_Click() {
         document->setCaption(path);
         document->Changed = false;
         GetFileName(context_);
-    } catch (const platform::RuntimeError& error) {
-        ReportFileError(context_.services().messageBox, error);
-    }
+    });
 }
 
 void FileCommands::mnuFileSaveAs_Click() {
@@ -119,7 +131,7 @@ void FileCommands::mnuFileSaveAs_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    trappingFileErrors(context_.services().messageBox, [&] {
         const std::string path = askSavePath("另存为", editor::SourceFilter, *document);
         if (path.empty()) {
             return;
@@ -128,9 +140,7 @@ void FileCommands::mnuFileSaveAs_Click() {
         SaveTextFile(path);
         document->Changed = false;
         GetFileName(context_);
-    } catch (const platform::RuntimeError& error) {
-        ReportFileError(context_.services().messageBox, error);
-    }
+    });
 }
 
 } // namespace files

@@ -71,16 +71,15 @@ std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
     result.reserve(text.size() + text.size() / 32);
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t lineFeed = std::min(text.find('\n', pos), text.size());
-        const std::size_t carriageReturn = text.substr(0, lineFeed).find('\r', pos);
-        const std::size_t lineBreak = std::min(carriageReturn, lineFeed);
+        // One search for the nearer of the two bytes: each byte of the text is looked at once.
+        const std::size_t lineBreak = std::min(text.find_first_of("\r\n", pos), text.size());
         result.append(text.substr(pos, lineBreak - pos));
         if (lineBreak == text.size()) {
             break;
         }
         result.append(lineEnd);
         pos = lineBreak + 1;
-        if (lineBreak == carriageReturn && pos < text.size() && text[pos] == '\n') {
+        if (text[lineBreak] == '\r' && pos < text.size() && text[pos] == '\n') {
             ++pos;
         }
     }

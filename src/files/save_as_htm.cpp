@@ -12,7 +12,7 @@ void FileCommands::mnuFileSaveAsHtml_Click() {
     if (document == nullptr) {
         return;
     }
-    try {
+    trappingFileErrors(context_.services().messageBox, [&] {
         std::string path = document->Caption();
         if (!editor::hasExtension(path, ".htm")) {
             // The default extension stays in the shared dialog for the commands after this.
@@ -27,9 +27,7 @@ void FileCommands::mnuFileSaveAsHtml_Click() {
         SaveTextFile(path);
         document->Changed = false;
         GetFileName(context_);
-    } catch (const platform::RuntimeError& error) {
-        ReportFileError(context_.services().messageBox, error);
-    }
+    });
 }
 
 } // namespace files

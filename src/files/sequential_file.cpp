@@ -1,12 +1,13 @@
 #include "sequential_file.h"
 
+#include "document_text.h"
 #include "plain_text.h"
 
 namespace files {
 
 SequentialInput::SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,
                                  const std::string& path)
-    : lines_(splitLines(codePage.decode(files.readBytes(path), codePage.systemEncoding()))) {}
+    : lines_(splitLines(decodeDocument(files.readBytes(path), codePage).text)) {}
 
 std::string SequentialInput::readField() {
     if (atEnd()) {

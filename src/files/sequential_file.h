@@ -8,8 +8,9 @@
 
 namespace files {
 
-// Reads a small text file in the system code page line by line. The whole file is read and
-// decoded when it is opened, so a file that cannot be read fails here, before any field.
+// Reads a small text file line by line. The whole file is read and decoded when it is opened,
+// by the rule documents follow (UTF-8 when valid, else GB18030), so a file written in another
+// code page than the running system's still reads; a file that cannot be read fails here.
 class SequentialInput {
 public:
     SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,

@@ -34,6 +34,9 @@ public:
 
     // Shows the window modeless inside the main window, where it becomes the active one.
     virtual void show() = 0;
+    // Makes the window the active one and shows it over the others, restored if minimised,
+    // so that a question about it is seen to be about it.
+    virtual void bringToFront() = 0;
     // Asks the window to close; Form_Unload may refuse. True when it closed.
     virtual bool close() = 0;
 };

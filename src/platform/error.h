@@ -10,7 +10,9 @@ namespace platform {
 // Numbers of the failures the system tells apart; a platform maps its own failures onto them.
 namespace ErrorNumber {
 inline constexpr int Overflow = 6;
+inline constexpr int OutOfMemory = 7;
 inline constexpr int FileNotFound = 53;
+inline constexpr int DeviceIO = 57;
 inline constexpr int DiskFull = 61;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
@@ -36,6 +38,11 @@ private:
     int number_;
     std::string description_;
 };
+
+// What a command reports when memory ran out (std::bad_alloc) while it worked.
+inline RuntimeError outOfMemoryError() {
+    return RuntimeError(ErrorNumber::OutOfMemory, "内存不足");
+}
 
 // Runs a step whose failure has no effect and tells nobody: the next step runs as if it had
 // not been tried.

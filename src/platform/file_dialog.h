@@ -17,8 +17,9 @@ struct FileDialogRequest {
     std::string fileName;
 };
 
-// Modal open and save dialogs. Neither asks before replacing a file, and the open dialog takes
-// a typed name of a file that does not exist. Nothing means the user cancelled.
+// Modal open and save dialogs. The save dialog asks before it chooses an existing file, and
+// stays open when the user declines; the open dialog takes a typed name of a file that does
+// not exist. Nothing means the user cancelled.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;

@@ -3,6 +3,7 @@
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
+#include "files/file_error_reporter.h"
 #include "platform/error.h"
 #include "tool_bar_table.h"
 
@@ -54,7 +55,8 @@ void ToolBarDispatch::tbToolBar_ButtonClick(const std::string& key, int value) {
         return;
     }
     // The commands report their own failures; anything else that goes wrong is not shown.
-    platform::tolerating(action->second);
+    platform::tolerating(
+        [&] { files::reportingOutOfMemory(context_.services().messageBox, action->second); });
 }
 
 } // namespace toolbar

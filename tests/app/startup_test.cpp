@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "platform/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,20 @@ TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
     EXPECT_EQ(module->JavaBinDir, "/usr/lib/jvm/bin/");
     EXPECT_EQ(module->SourceDir, "/home/u/src/");
     EXPECT_EQ(platform.windows.settingsDialogsCreated, 0);
+}
+
+TEST_F(Startup, ASaveThatThePreviousRunDiedInIsReportedOnceWithWhereTheOldContentIs) {
+    writeSetIni("/jdk/\r\n/src/\r\n");
+    platform.files.interrupted = {
+        {"/src/A.java", "/root/.cache/MORVANE集成系统/保存备份/1/A.java"}};
+    start();
+    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown[0].prompt,
+              "上次保存文件“/src/A.java”时程序意外中止，该文件可能不完整。保存前的原内容在“/root/"
+              ".cache/MORVANE集成系统/保存备份/1/A.java”。");
+    EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Exclamation);
+    EXPECT_TRUE(platform.files.interrupted.empty());
+    EXPECT_TRUE(window().visible) << "the box stands over the main window";
 }
 
 TEST_F(Startup, IncompleteSetIniStillAsks) {

@@ -72,6 +72,9 @@ std::string FakeProgramLocation::findOnSearchPath(const std::string& name) {
 }
 
 std::string FakeTextFiles::readBytes(const std::string& path) {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
     if (unreadable.count(path) != 0) {
         throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
     }
@@ -141,6 +144,9 @@ void FakeTextFiles::replaceBytes(const std::string& path, const std::string& byt
     if (writeFailure) {
         throw *writeFailure;
     }
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
     files[target] = bytes;
 }
 
@@ -151,6 +157,9 @@ void FakeTextFiles::replaceEntry(const std::string& path, const std::string& byt
     }
     if (writeFailure) {
         throw *writeFailure;
+    }
+    if (outOfMemory) {
+        throw std::bad_alloc();
     }
     links.erase(path);
     files[path] = bytes;
@@ -200,7 +209,17 @@ std::string FakeStatusBar::panelText(int index) {
     return found != texts.end() ? found->second : std::string();
 }
 
+std::string FakeTextControl::text() {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
+    return content;
+}
+
 void FakeTextControl::setText(const std::string& text) {
+    if (outOfMemory) {
+        throw std::bad_alloc();
+    }
     content = text;
     selStart = 0;
     selLengthValue = 0;
@@ -254,6 +273,10 @@ void FakeDocumentWindow::show() {
     events->Form_Resize();
 }
 
+void FakeDocumentWindow::bringToFront() {
+    host.active = this;
+}
+
 void FakeDocumentWindow::resize(float width, float height) {
     size[0] = width;
     size[1] = height;
@@ -291,6 +314,7 @@ bool FakeDocumentHost::closeAllDocuments() {
 
 std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWindow() {
     auto window = std::make_unique<FakeDocumentWindow>(*this);
+    window->edit.outOfMemory = newWindowsOutOfMemory;
     open.push_back(window.get());
     ++created;
     return window;

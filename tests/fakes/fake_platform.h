@@ -84,6 +84,10 @@ public:
     // Reads the file whole, then hands it out in pieces.
     std::unique_ptr<platform::FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    std::vector<platform::InterruptedSave> interruptedSaves() override { return interrupted; }
+    void forgetInterruptedSave(const platform::InterruptedSave& save) override {
+        std::erase(interrupted, save);
+    }
     void replaceEntry(const std::string& path, const std::string& bytes) override;
 
     std::map<std::string, std::string> files;
@@ -92,6 +96,9 @@ public:
     std::set<std::string> unreadable;
     std::set<std::string> readOnly;
     std::optional<platform::RuntimeError> writeFailure;
+    std::vector<platform::InterruptedSave> interrupted;
+    // Reading or writing runs out of memory (std::bad_alloc), as with a file of hundreds of MB.
+    bool outOfMemory = false;
 };
 
 // UTF-8 through and through, like the tests' C.UTF-8 locale.
@@ -136,7 +143,7 @@ public:
 class FakeTextControl : public platform::TextControl {
 public:
     void setEvents(platform::TextControlEvents* events) override { this->events = events; }
-    std::string text() override { return content; }
+    std::string text() override;
     void setText(const std::string& text) override;
     void adoptText(platform::TextStore& store) override { setText(store.takeText()); }
     std::string selText() override { return content.substr(selStart, selLengthValue); }
@@ -171,6 +178,8 @@ public:
     double smallestSize = 1;
     bool overwrite = false;
     int changes = 0;
+    // Copying the text out or in runs out of memory (std::bad_alloc).
+    bool outOfMemory = false;
 };
 
 class FakeDocumentHost;
@@ -192,6 +201,7 @@ public:
     }
     platform::TextControl& textControl() override { return edit; }
     void show() override;
+    void bringToFront() override;
     bool close() override;
     // A new size, as the user dragging the border.
     void resize(float width, float height);
@@ -223,6 +233,8 @@ public:
     FakeDocumentWindow* active = nullptr;
     std::vector<std::string> closedCaptions;
     int created = 0;
+    // The edit controls of windows made from now on run out of memory.
+    bool newWindowsOutOfMemory = false;
     std::size_t storeCapacity = std::string().max_size();
 };
 

@@ -1,8 +1,15 @@
+#include "code_page_of_system.h"
 #include "error_of.h"
 #include "files/document_text.h"
+#include "files/plain_text.h"
+#include "one_file.h"
 #include "platform/error.h"
 #include "platform/qt/iconv_code_page.h"
+#include "platform/text_files.h"
+#include "toolchain/tool_directories.h"
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,16 +21,6 @@ namespace {
 using files::DecodedDocument;
 using files::DocumentEncoding;
 namespace DocumentErrorNumber = files::DocumentErrorNumber;
-
-// The real conversions, on a system whose code page the test chooses.
-class CodePageOfSystem : public platform::qt::IconvCodePage {
-public:
-    explicit CodePageOfSystem(std::string system) : system_(std::move(system)) {}
-    std::string systemEncoding() override { return system_; }
-
-private:
-    std::string system_;
-};
 
 // "// 你好，世界" and "/* 注释 */" as a Chinese Windows writes them.
 const std::string kGbkSource = "// \xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"
@@ -92,6 +89,26 @@ TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsCrLf) {
     }
     // A CR LF that reaches the text anyway is still one line end, not two.
     EXPECT_EQ(encode("a\r\nb", {"UTF-8", false}), "a\r\nb");
+}
+
+TEST_F(DocumentTextTest, LineEndsCostTimeInProportionToTheText) {
+    // 8 MB of short lines of each kind, read and written back: a search to the end of the text
+    // for every line takes most of a minute, one pass well under a second (a few seconds in
+    // the sanitizers' unoptimised build).
+    for (const std::string lineEnd : {"\r", "\n", "\r\n"}) {
+        std::string bytes;
+        for (int line = 0; line < 2000000; ++line) {
+            bytes += "ab";
+            bytes += lineEnd;
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const std::string text = files::withLineEnds(bytes, "\n");
+        const std::string saved = files::withLineEnds(text, "\r\n");
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(elapsed, std::chrono::seconds(10)) << testing::PrintToString(lineEnd);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2000000);
+        EXPECT_EQ(saved.size(), 8000000u);
+    }
 }
 
 TEST_F(DocumentTextTest, FilesThatNoEncodingReadsAreNotText) {
@@ -225,6 +242,24 @@ TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage
 
     CodePageOfSystem utf8System("UTF-8");
     EXPECT_EQ(files::decodeDocument("", utf8System).encoding, (DocumentEncoding{"UTF-8", false}));
+}
+
+// One file in memory, enough for the settings file.
+TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
+    // Written by a Chinese Windows (GBK) and read on a UTF-8 system, and the other way round:
+    // read as empty, the file would be overwritten by the settings dialog.
+    const std::string gbk = "D:\\\xB9\xA4\xBE\xDF\\\r\nD:\\\xD4\xB4\xB3\xCC\xD0\xF2\\\r\n";
+    const std::string utf8 = "D:\\工具\\\r\nD:\\源程序\\\r\n";
+    for (const std::string system : {"UTF-8", "GB18030"}) {
+        CodePageOfSystem page(system);
+        for (const std::string& bytes : {gbk, utf8}) {
+            OneFile file;
+            file.bytes = bytes;
+            const toolchain::ToolDirectories read = toolchain::readSetIni(file, page, "Set.ini");
+            EXPECT_EQ(read.javaBinDir, "D:\\工具\\") << system;
+            EXPECT_EQ(read.sourceDir, "D:\\源程序\\") << system;
+        }
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "files/document_load.h"
 #include "files/file_error_reporter.h"
 
+#include <functional>
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -378,6 +379,90 @@ TEST_F(Documents, SaveDoesNotSetTheFilterIndexThatOpenDoes) {
     main().mnuFileSave_Click();
     EXPECT_EQ(lastRequest().filterIndex, 1);
     EXPECT_EQ(lastRequest().defaultExt, "*.htm");
+}
+
+TEST_F(Documents, RunningOutOfMemoryLosesNoWindowAndNoText) {
+    // Each way a command can run out of memory on a large file; a second window's unsaved
+    // text must come through every one of them.
+    const std::string OutOfMemoryMessage = "未知错误：内存不足错误号：7";
+    platform.files.files["/home/u/src/A.java"] = "old";
+    open("/home/u/src/A.java");
+    activeWindow().edit.type("typed ");
+    main().NewDocument();
+    activeWindow().edit.type("unsaved other text");
+    fakes::FakeDocumentWindow* other = host().active;
+    fakes::FakeDocumentWindow* document = host().find("/home/u/src/A.java");
+    const auto front = [&] { document->bringToFront(); };
+    struct Case {
+        const char* what;
+        std::function<void()> fail;
+        std::function<void()> command;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"reading a file to open", [&] { platform.files.outOfMemory = true; },
+         [&] { open("/home/u/src/A.java"); },
+         "无法打开文件“/home/u/src/A.java”：文件太大，剩余的内存不足以读入"},
+        {"setting the opened text", [&] { host().newWindowsOutOfMemory = true; },
+         [&] { open("/home/u/src/A.java"); },
+         "无法打开文件“/home/u/src/A.java”：文件太大，剩余的内存不足以读入"},
+        {"writing on Save", [&] { platform.files.outOfMemory = true; },
+         [&] { front(), main().mnuFileSave_Click(); }, OutOfMemoryMessage},
+        {"encoding on Save", [&] { document->edit.outOfMemory = true; },
+         [&] { front(), main().mnuFileSave_Click(); }, OutOfMemoryMessage},
+        {"writing on Save As", [&] { platform.files.outOfMemory = true; },
+         [&] {
+             front();
+             platform.fileDialogs.answers.push_back("/home/u/src/A.java");
+             main().mnuFileSaveAs_Click();
+         },
+         OutOfMemoryMessage},
+        {"writing on Save as HTM", [&] { platform.files.outOfMemory = true; },
+         [&] {
+             front();
+             platform.fileDialogs.answers.push_back("/home/u/src/A.java");
+             main().mnuFileSaveAsHtml_Click();
+         },
+         OutOfMemoryMessage},
+        {"saving at closing", [&] { document->edit.outOfMemory = true; },
+         [&] {
+             front();
+             platform.messageBox.answers = {MsgBoxResult::Yes};
+             main().mnuFileShut_Click();
+         },
+         OutOfMemoryMessage},
+        {"a page generated from the menu", [&] { host().newWindowsOutOfMemory = true; },
+         [&] {
+             front();
+             document->captionText = "/home/u/src/A.java";
+             platform.windows.mainWindow->menus.find("mnuFileBuildAsHtm")->handler();
+         },
+         OutOfMemoryMessage},
+    };
+    for (const Case& c : cases) {
+        platform.messageBox.shown.clear();
+        platform.messageBox.answers.clear();
+        c.fail();
+        c.command();
+        platform.files.outOfMemory = false;
+        host().newWindowsOutOfMemory = false;
+        document->edit.outOfMemory = false;
+        // A page window made before its text ran out of memory is empty and unchanged.
+        for (fakes::FakeDocumentWindow* open : std::vector(host().open)) {
+            if (open != document && open != other) {
+                EXPECT_TRUE(open->edit.content.empty()) << c.what;
+                open->edit.outOfMemory = false;
+                open->close();
+            }
+        }
+        ASSERT_FALSE(prompts().empty()) << c.what;
+        EXPECT_EQ(prompts().back(), c.message) << c.what;
+        EXPECT_EQ(captions().size(), 2u) << c.what;
+        EXPECT_EQ(other->edit.content, "unsaved other text") << c.what;
+        EXPECT_EQ(document->edit.content, "typed old") << c.what;
+        EXPECT_EQ(platform.files.files["/home/u/src/A.java"], "old") << c.what;
+        document->captionText = "/home/u/src/A.java";
+    }
 }
 
 TEST_F(Documents, FileErrorMessages) {

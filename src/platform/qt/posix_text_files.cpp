@@ -1,6 +1,8 @@
 #include "posix_text_files.h"
 
 #include "platform/error.h"
+#include "posix_write.h"
+#include "save_backup.h"
 
 #include <cerrno>
 #include <climits>
@@ -21,12 +23,10 @@ namespace {
 
 // Numbers of their own for the failures that are neither a missing file, an access error
 // nor a full disk, in the customary numbering of file errors.
-constexpr int OutOfMemory = 7;
-constexpr int DeviceIoError = 57;
 constexpr int TooManyFiles = 67;
 
 int otherErrorNumber(int error) {
-    return error == EMFILE || error == ENFILE ? TooManyFiles : DeviceIoError;
+    return error == EMFILE || error == ENFILE ? TooManyFiles : ErrorNumber::DeviceIO;
 }
 
 int readErrorNumber(int error) {
@@ -50,12 +50,14 @@ int writeErrorNumber(int error) {
     case ENOSPC:
     case EDQUOT:
         return ErrorNumber::DiskFull;
+    // A folder of the path is missing (removed while the document was open) or is a file.
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorNumber::PathNotFound;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ENOENT:
-    case ENOTDIR:
     case ETXTBSY:
     case ELOOP:
     case ENAMETOOLONG:
@@ -78,8 +80,11 @@ std::string quoted(const std::string& path) {
 }
 
 [[noreturn]] void failWrite(const std::string& path, int error) {
-    throw RuntimeError(writeErrorNumber(error),
-                       "无法写入文件" + quoted(path) + "：" + std::strerror(error));
+    const int number = writeErrorNumber(error);
+    const std::string cause = number == ErrorNumber::PathNotFound
+                                  ? "路径未找到（" + std::string(std::strerror(error)) + "）"
+                                  : std::string(std::strerror(error));
+    throw RuntimeError(number, "无法写入文件" + quoted(path) + "：" + cause);
 }
 
 [[noreturn]] void failNotRegular(const std::string& path) {
@@ -129,23 +134,6 @@ public:
 private:
     int fd_;
 };
-
-// Returns 0 or the errno of the failure.
-int writeAll(int fd, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + written, bytes.size() - written,
-                                   static_cast<off_t>(written));
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
 
 // Claims the blocks for size bytes, so that a full disk shows before any content is written.
 // File systems that cannot reserve space give no such promise; the write goes ahead there.
@@ -226,7 +214,7 @@ void replaceAtomically(const std::string& path, const std::string& target, const
     }
     int error = reserve(fd, bytes.size());
     if (error == 0) {
-        error = writeAll(fd, bytes);
+        error = writeAllAt(fd, bytes);
     }
     if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
@@ -239,12 +227,26 @@ void replaceAtomically(const std::string& path, const std::string& target, const
     }
 }
 
-// For a writable file in a folder where no new file may be made. The size is reserved first,
-// so that a full disk fails with the old content still whole; only a crash during the write
-// itself can damage the file.
+// Writes bytes over the file from its start, cuts it to their length and syncs it.
+int overwriteWith(int fd, const std::string& bytes) {
+    int error = writeAllAt(fd, bytes);
+    if (error == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    return error;
+}
+
+// For a writable file in a folder where no new file may be made. A whole copy of the old
+// content goes to the user's cache folder first; a write that fails half-way puts the old
+// content back, and should even that fail, the message says where the copy is. A crash
+// half-way leaves the copy, which the next start reports. The size is reserved first, so that
+// a full disk fails before any byte of the file changes.
 void overwriteInPlace(const std::string& path, const std::string& target,
                       const std::string& bytes) {
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    FileDescriptor file(::open(target.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) {
         failWrite(path, errno);
     }
@@ -252,27 +254,30 @@ void overwriteInPlace(const std::string& path, const std::string& target,
     if (::fstat(file.get(), &status) != 0) {
         failWrite(path, errno);
     }
+    const std::string old = readToEnd(file.get(), path, static_cast<std::size_t>(status.st_size));
+    SaveBackup backup(path, old);
     int error = reserve(file.get(), bytes.size());
     if (error != 0) {
         // A failed reservation may have lengthened the file.
-        if (::ftruncate(file.get(), status.st_size) != 0) {
-            // The length came from fstat of this file: nothing more can be done.
+        if (::ftruncate(file.get(), static_cast<off_t>(old.size())) != 0) {
+            // The length is the old content's: nothing more can be done.
         }
         failWrite(path, error);
     }
-    error = writeAll(file.get(), bytes);
-    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
-        error = errno;
-    }
-    if (error == 0 && ::fsync(file.get()) != 0) {
-        error = errno;
-    }
+    error = overwriteWith(file.get(), bytes);
     if (error == 0 && file.close() != 0) {
         error = errno;
     }
-    if (error != 0) {
+    if (error == 0) {
+        return;
+    }
+    if (file.get() >= 0 && overwriteWith(file.get(), old) == 0) {
         failWrite(path, error);
     }
+    backup.keep();
+    throw RuntimeError(writeErrorNumber(error),
+                       "无法写入文件" + quoted(path) + "：" + std::strerror(error) +
+                           "。文件可能不完整，原来的内容保存在" + quoted(backup.copyPath()));
 }
 
 } // namespace
@@ -334,7 +339,8 @@ std::string PosixTextFiles::readBytes(const std::string& path) {
     try {
         return readToEnd(file.get(), path, size);
     } catch (const std::bad_alloc&) {
-        throw RuntimeError(OutOfMemory, "文件" + quoted(path) + "太大，内存不足以读入");
+        throw RuntimeError(ErrorNumber::OutOfMemory,
+                           "文件" + quoted(path) + "太大，内存不足以读入");
     }
 }
 
@@ -381,6 +387,14 @@ void PosixTextFiles::replaceBytes(const std::string& path, const std::string& by
     failWrite(path, folderError);
 }
 
+std::vector<InterruptedSave> PosixTextFiles::interruptedSaves() {
+    return findInterruptedSaves();
+}
+
+void PosixTextFiles::forgetInterruptedSave(const InterruptedSave& save) {
+    platform::qt::forgetInterruptedSave(save);
+}
+
 void PosixTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
     struct stat status;
     if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
@@ -398,7 +412,7 @@ void PosixTextFiles::replaceEntry(const std::string& path, const std::string& by
     ::umask(mask);
     int error = ::fchmod(file.get(), 0666 & ~mask) == 0 ? 0 : errno;
     if (error == 0) {
-        error = writeAll(file.get(), bytes);
+        error = writeAllAt(file.get(), bytes);
     }
     if (error == 0 && ::fsync(file.get()) != 0) {
         error = errno;

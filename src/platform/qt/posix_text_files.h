@@ -13,6 +13,8 @@ public:
     std::string readBytes(const std::string& path) override;
     std::unique_ptr<FileReader> openForReading(const std::string& path) override;
     void replaceBytes(const std::string& path, const std::string& bytes) override;
+    std::vector<InterruptedSave> interruptedSaves() override;
+    void forgetInterruptedSave(const InterruptedSave& save) override;
     void replaceEntry(const std::string& path, const std::string& bytes) override;
 };
 

@@ -121,6 +121,17 @@ void QtDocumentWindow::show() {
     edit_->setFocus();
 }
 
+void QtDocumentWindow::bringToFront() {
+    if (!window_) {
+        return;
+    }
+    if (window_->isMinimized()) {
+        window_->showNormal();
+    }
+    area_->setActiveSubWindow(window_);
+    window_->raise();
+}
+
 bool QtDocumentWindow::close() {
     return window_ ? window_->close() : true;
 }

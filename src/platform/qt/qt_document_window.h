@@ -45,6 +45,7 @@ public:
     TextControl& textControl() override;
 
     void show() override;
+    void bringToFront() override;
     bool close() override;
 
     DocumentSubWindow* subWindow() const { return window_; }

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace platform::qt {
 
@@ -136,7 +138,30 @@ protected:
                 return;
             }
         }
+        if (acceptMode() == AcceptSave && !mayReplace()) {
+            return;
+        }
         QFileDialog::accept();
+    }
+
+private:
+    // An existing file is replaced only when the user says so; No, Esc or the close box leave
+    // the file alone and the dialog open for another name.
+    bool mayReplace() {
+        const QStringList chosen = selectedFiles();
+        if (chosen.isEmpty() || !QFileInfo(chosen.first()).isFile()) {
+            return true;
+        }
+        QMessageBox question(
+            QMessageBox::Warning, windowTitle(),
+            QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(chosen.first()).fileName()),
+            QMessageBox::NoButton, this);
+        QPushButton* yes = question.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+        QPushButton* no = question.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+        question.setDefaultButton(no);
+        question.setEscapeButton(no);
+        question.exec();
+        return question.clickedButton() == yes;
     }
 };
 
@@ -165,7 +190,8 @@ void propose(QFileDialog& dialog, const FileDialogRequest& request) {
 std::optional<std::string> show(QWidget* parent, const FileDialogRequest& request,
                                 QFileDialog::AcceptMode mode) {
     FileDialog dialog(parent);
-    // The widgets exist only once the native dialog is ruled out, so this comes first.
+    // The widgets exist only once the native dialog is ruled out, so this comes first. The
+    // question before replacing a file is the dialog's own (above), in Chinese.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);

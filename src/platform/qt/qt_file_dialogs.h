@@ -8,7 +8,7 @@
 namespace platform::qt {
 
 // Open and save dialogs on Qt's own file dialog, never the desktop's: only Qt's takes a typed
-// name of a missing file in Open and replaces an existing file in Save without asking.
+// name of a missing file in Open. Save asks before it gives back the name of an existing file.
 //
 // Each filter entry shows its description exactly as written and lists the files its pattern
 // matches, the pattern read as Windows reads it: "*.*" matches every name, also one without a

@@ -1,6 +1,8 @@
 #include "qt_message_box.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,6 +28,30 @@ QMessageBox::Icon iconFor(int style) {
     }
 }
 
+// A question is answered by one of its buttons only. Qt makes a lone No button the escape
+// button, so Esc or the close box would answer No and throw the user's text away; here they do
+// nothing, as on the desktop the questions were written for.
+class QuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (clickedButton() == nullptr) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
 } // namespace
 
 int QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
@@ -33,15 +59,17 @@ int QtMessageBox::show(const std::string& prompt, int style, const std::string& 
     if (parent == nullptr) {
         parent = fallbackParent_;
     }
-    QMessageBox box(iconFor(style), QString::fromStdString(title), QString::fromStdString(prompt),
-                    QMessageBox::NoButton, parent);
+    const QString titleText = QString::fromStdString(title);
+    const QString promptText = QString::fromStdString(prompt);
     if ((style & ButtonMask) == MsgBoxStyle::YesNo) {
+        QuestionBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
         QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.exec();
         return box.clickedButton() == no ? MsgBoxResult::No : MsgBoxResult::Yes;
     }
+    QMessageBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

@@ -54,6 +54,8 @@ QtSettingsDialog::QtSettingsDialog(QWidget* parent)
     text2_->setObjectName(QStringLiteral("Text2"));
     okButton_->setObjectName(QStringLiteral("OKButton"));
     cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    // Enter means OK also while a text box or Cancel had the focus last.
+    okButton_->setDefault(true);
     label1_->setBuddy(text1_);
     label2_->setBuddy(text2_);
     connect(okButton_, &QPushButton::clicked, this, [this] {

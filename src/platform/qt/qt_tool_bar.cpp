@@ -1,5 +1,6 @@
 #include "qt_tool_bar.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,16 +38,27 @@ void QtToolBar::addButton(const ToolButtonSpec& button) {
     auto* action = new QAction(images_[button.image], tip, bar_);
     action->setObjectName(key);
     action->setToolTip(tip);
-    action->setCheckable(button.style == ButtonStyle::Check);
+    const bool check = button.style == ButtonStyle::Check;
+    action->setCheckable(check);
     const std::string clickedKey = button.key;
-    QObject::connect(action, &QAction::triggered, bar_, [this, clickedKey](bool checked) {
+    const auto clicked = [this, clickedKey](bool checked) {
         if (click_) {
             click_(clickedKey, checked ? 1 : 0);
         }
-    });
+    };
+    // A check button reports each change of its state, whoever made it: a click, or a screen
+    // reader's Toggle, which changes the button alone and never triggers the action.
+    if (check) {
+        QObject::connect(action, &QAction::toggled, bar_, clicked);
+    } else {
+        QObject::connect(action, &QAction::triggered, bar_, clicked);
+    }
     bar_->addAction(action);
-    if (QWidget* widget = bar_->widgetForAction(action)) {
+    if (auto* widget = qobject_cast<QAbstractButton*>(bar_->widgetForAction(action))) {
         widget->setAccessibleName(key);
+        if (check) {
+            QObject::connect(widget, &QAbstractButton::toggled, action, &QAction::setChecked);
+        }
     }
 }
 

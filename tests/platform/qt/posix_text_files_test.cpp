@@ -3,12 +3,16 @@
 #include "platform/qt/posix_text_files.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <grp.h>
+#include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -23,6 +27,7 @@
 
 namespace {
 
+using platform::InterruptedSave;
 using platform::RuntimeError;
 using platform::qt::PosixTextFiles;
 namespace ErrorNumber = platform::ErrorNumber;
@@ -97,9 +102,17 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         // The unprivileged child must reach the files.
         ASSERT_EQ(::chmod(dir_.path().toStdString().c_str(), 0755), 0);
+        // In-place saves keep a copy in the user's cache folder, which the child must write.
+        ASSERT_TRUE(cacheDir_.isValid());
+        ASSERT_EQ(::chmod(cacheDir_.path().toStdString().c_str(), 0777), 0);
+        userCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", cacheDir_.path().toUtf8());
     }
     // Lets the temporary folder be removed again after a test locked it.
-    void TearDown() override { ::chmod(dir_.path().toStdString().c_str(), 0755); }
+    void TearDown() override {
+        ::chmod(dir_.path().toStdString().c_str(), 0755);
+        qputenv("XDG_CACHE_HOME", userCache_);
+    }
 
     std::string path(const std::string& name) const {
         return dir_.filePath(QString::fromStdString(name)).toStdString();
@@ -108,6 +121,8 @@ protected:
     std::vector<std::string> entries() const { return entriesOf(folder()); }
 
     QTemporaryDir dir_;
+    QTemporaryDir cacheDir_;
+    QByteArray userCache_;
     PosixTextFiles files_;
 };
 
@@ -255,12 +270,15 @@ TEST_F(PosixTextFilesTest, ReplacingAnEntryReplacesALinkItselfAndNeverWritesThro
               (std::vector<std::string>{"dangling.bat", "debug.bat", "plain.bat", "target.txt"}));
 }
 
-TEST_F(PosixTextFilesTest, PathsThatCannotHoldAFileAreAccessErrors) {
-    EXPECT_EQ(outcomeOf([&] { files_.replaceBytes(path("missing/A.java"), "x"); }),
-              ErrorNumber::PathFileAccess);
+TEST_F(PosixTextFilesTest, PathsThatCannotHoldAFileAreAccessOrPathErrors) {
+    // A missing folder is no read-only file: its own number, and a description that says so.
+    const RuntimeError missing = errorOf([&] { files_.replaceBytes(path("missing/A.java"), "x"); });
+    EXPECT_EQ(missing.number(), ErrorNumber::PathNotFound);
+    EXPECT_NE(missing.description().find("路径未找到"), std::string::npos);
+    EXPECT_NE(missing.description().find(std::strerror(ENOENT)), std::string::npos);
     writeFile(path("plain.txt"), "old");
     EXPECT_EQ(outcomeOf([&] { files_.replaceBytes(path("plain.txt/A.java"), "x"); }),
-              ErrorNumber::PathFileAccess);
+              ErrorNumber::PathNotFound);
     ASSERT_TRUE(QDir(dir_.path()).mkdir("A.java"));
     EXPECT_EQ(outcomeOf([&] { files_.replaceBytes(path("A.java"), "x"); }),
               ErrorNumber::PathFileAccess);
@@ -322,6 +340,221 @@ TEST_F(SmallDiskTest, AReadOnlyFileSystemIsAnAccessError) {
     EXPECT_EQ(outcomeOf([&] { files_.replaceBytes(disk_ + "/B.java", "new"); }),
               ErrorNumber::PathFileAccess);
     EXPECT_EQ(contentOf(disk_ + "/A.java"), old_);
+}
+
+// The in-place save of a writable file in a read-only folder, run as an ordinary user in a child
+// process whose writes fail, or which is killed, after so many bytes: the file ends wholly old
+// or wholly new, or a whole copy of the old content is kept and named.
+class InPlaceFaultTest : public PosixTextFilesTest {
+protected:
+    void SetUp() override {
+        PosixTextFilesTest::SetUp();
+        cache_ = path("cache");
+        ASSERT_EQ(::mkdir(cache_.c_str(), 0777), 0);
+        ASSERT_EQ(::chmod(cache_.c_str(), 0777), 0);
+        ASSERT_EQ(::mkdir(path("src").c_str(), 0755), 0);
+        document_ = path("src/A.java");
+        for (int line = 0; old_.size() < 100000; ++line) {
+            old_ += "// old line " + std::to_string(line) + "\r\n";
+        }
+        for (int line = 0; long_.size() < 150000; ++line) {
+            long_ += "// new line " + std::to_string(line) + "\r\n";
+        }
+        short_ = long_.substr(0, 5000);
+        resetDocument();
+        ASSERT_EQ(::chmod(path("src").c_str(), 0555), 0);
+        savedCache_ = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache_));
+    }
+    void TearDown() override {
+        qputenv("XDG_CACHE_HOME", savedCache_);
+        ::chmod(path("src").c_str(), 0755);
+        PosixTextFilesTest::TearDown();
+    }
+
+    void resetDocument() {
+        ::chmod(path("src").c_str(), 0755);
+        writeFile(document_, old_, 0666);
+        handToOrdinaryUser(document_);
+        ::chmod(path("src").c_str(), 0555);
+        QDir(QString::fromStdString(cache_ + "/MORVANE集成系统")).removeRecursively();
+    }
+
+    std::string backups() const { return cache_ + "/MORVANE集成系统/保存备份"; }
+    std::vector<std::string> backupFolders() const { return entriesOf(backups()); }
+
+    struct Outcome {
+        bool killed = false;
+        int exitCode = -1;
+        std::string output;
+    };
+
+    // Saves bytes over the document in a child with the shim preloaded and the fault settings.
+    Outcome save(const std::string& bytes, const std::vector<std::string>& fault) {
+        const std::string newBytes = path("new.bytes");
+        writeFile(newBytes, bytes, 0644);
+        std::vector<std::string> environment;
+        // The child's own settings replace the inherited ones (getenv takes the first).
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            const std::string_view entry(*variable);
+            if (!entry.starts_with("XDG_CACHE_HOME=") && !entry.starts_with("LD_PRELOAD=") &&
+                !entry.starts_with("ASAN_OPTIONS=")) {
+                environment.emplace_back(entry);
+            }
+        }
+        environment.push_back("XDG_CACHE_HOME=" + cache_);
+        environment.push_back(std::string("LD_PRELOAD=") + WRITE_FAULT_SHIM);
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        environment.push_back(std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") +
+                              ":verify_asan_link_order=0");
+        environment.insert(environment.end(), fault.begin(), fault.end());
+        std::vector<char*> envp;
+        for (std::string& variable : environment) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        std::string program = SAVE_UNDER_FAULT;
+        std::string target = document_;
+        std::string source = newBytes;
+        char* argv[] = {program.data(), target.data(), source.data(), nullptr};
+
+        int output[2];
+        EXPECT_EQ(::pipe(output), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(output[1], STDOUT_FILENO);
+            ::close(output[0]);
+            ::execve(program.c_str(), argv, envp.data());
+            ::_exit(127);
+        }
+        ::close(output[1]);
+        Outcome outcome;
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = ::read(output[0], buffer, sizeof buffer)) > 0) {
+            outcome.output.append(buffer, static_cast<std::size_t>(n));
+        }
+        ::close(output[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        outcome.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return outcome;
+    }
+
+    std::string cache_;
+    std::string document_;
+    std::string old_, long_, short_;
+    QByteArray savedCache_;
+};
+
+TEST_F(InPlaceFaultTest, EveryFailureLeavesTheFileWhollyOldOrWhollyNewOrAWholeCopyNamed) {
+    enum class Expect { New, Old, CopyNamed, CopyReportedAtNextStart };
+    struct Case {
+        std::string what;
+        const std::string* bytes;
+        std::vector<std::string> fault;
+        Expect expect;
+    };
+    const auto at = [](long long bytes) { return "MORVANE_FAULT_AFTER=" + std::to_string(bytes); };
+    const std::string onFile = "MORVANE_FAULT_PATH=" + document_;
+    const std::string onCache = "MORVANE_FAULT_PATH=" + cache_;
+    std::vector<Case> cases = {{"no fault", &long_, {onFile, at(10000000)}, Expect::New}};
+    for (const char* error : {"5", "28"}) { // EIO, ENOSPC: the write fails once, the restore holds
+        for (const long long after : {0LL, 1LL, 4095LL, 65536LL, 99999LL, 149999LL}) {
+            cases.push_back({std::string("errno ") + error + " after " + std::to_string(after),
+                             &long_,
+                             {onFile, at(after), std::string("MORVANE_FAULT_ERRNO=") + error,
+                              "MORVANE_FAULT_ONCE=1"},
+                             Expect::Old});
+        }
+        for (const long long after : {0LL, 2500LL, 4999LL}) {
+            cases.push_back(
+                {std::string("short, errno ") + error + " after " + std::to_string(after),
+                 &short_,
+                 {onFile, at(after), std::string("MORVANE_FAULT_ERRNO=") + error,
+                  "MORVANE_FAULT_ONCE=1"},
+                 Expect::Old});
+        }
+        // The copy in the cache cannot be written: the file is not touched at all.
+        for (const long long after : {0LL, 10LL, 50000LL}) {
+            cases.push_back(
+                {std::string("copy, errno ") + error + " after " + std::to_string(after),
+                 &long_,
+                 {onCache, at(after), std::string("MORVANE_FAULT_ERRNO=") + error},
+                 Expect::Old});
+        }
+    }
+    // The disk keeps failing, the restore too: the message names the whole copy.
+    for (const long long after : {0LL, 4096LL, 120000LL}) {
+        cases.push_back({"lasting EIO after " + std::to_string(after),
+                         &long_,
+                         {onFile, at(after)},
+                         Expect::CopyNamed});
+    }
+    // The program dies half-way: the next start names the copy.
+    for (const long long after : {0LL, 1LL, 4096LL, 100000LL, 149999LL}) {
+        cases.push_back({"killed after " + std::to_string(after),
+                         &long_,
+                         {onFile, at(after), "MORVANE_FAULT_KILL=1"},
+                         Expect::CopyReportedAtNextStart});
+    }
+    // Dying before the copy and its record are whole leaves nothing to report: the file was
+    // not touched yet. (The copy is 100000 bytes, the record follows it.)
+    for (const long long after : {0LL, 1LL, 4096LL, 99999LL, 100000LL}) {
+        cases.push_back({"killed while copying after " + std::to_string(after),
+                         &long_,
+                         {onCache, at(after), "MORVANE_FAULT_KILL=1"},
+                         Expect::Old});
+    }
+
+    long long bytesLost = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        resetDocument();
+        const Outcome outcome = save(*c.bytes, c.fault);
+        const std::string content = contentOf(document_);
+        const std::vector<InterruptedSave> left = files_.interruptedSaves();
+        const bool whole = content == old_ || content == *c.bytes;
+        const bool copied = left.size() == 1 && contentOf(left[0].backupPath) == old_;
+        if (!whole && !copied) {
+            bytesLost += static_cast<long long>(old_.size());
+        }
+        switch (c.expect) {
+        case Expect::New:
+            EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
+            EXPECT_EQ(content, *c.bytes);
+            EXPECT_TRUE(backupFolders().empty());
+            break;
+        case Expect::Old:
+            EXPECT_TRUE(outcome.exitCode == 1 || outcome.killed) << outcome.output;
+            EXPECT_EQ(content, old_);
+            EXPECT_TRUE(left.empty());
+            break;
+        case Expect::CopyNamed:
+            EXPECT_EQ(outcome.exitCode, 1);
+            ASSERT_TRUE(copied);
+            EXPECT_NE(outcome.output.find(left[0].backupPath), std::string::npos) << outcome.output;
+            EXPECT_EQ(left[0].documentPath, document_);
+            break;
+        case Expect::CopyReportedAtNextStart:
+            EXPECT_TRUE(outcome.killed);
+            ASSERT_TRUE(copied);
+            EXPECT_EQ(left[0].documentPath, document_);
+            files_.forgetInterruptedSave(left[0]);
+            EXPECT_TRUE(files_.interruptedSaves().empty()) << "reported once";
+            EXPECT_EQ(contentOf(left[0].backupPath), old_) << "the copy itself stays";
+            break;
+        }
+        if (c.expect == Expect::Old && outcome.exitCode == 1) {
+            EXPECT_NE(outcome.output.find(c.fault[0] == onCache ? "副本" : document_),
+                      std::string::npos)
+                << outcome.output;
+        }
+    }
+    EXPECT_EQ(bytesLost, 0);
+    std::cout << "in-place save fault cases: " << cases.size() << ", bytes lost: " << bytesLost
+              << "\n";
 }
 
 } // namespace

@@ -112,6 +112,33 @@ TEST_F(QtDocumentWindowTest, ExitClosesEveryDocumentAndOneRefusalKeepsTheProgram
     EXPECT_TRUE(subWindows().isEmpty());
 }
 
+TEST_F(QtDocumentWindowTest, ExitAsksAboutEachChangedDocumentWithThatDocumentInFront) {
+    // Three changed documents, the last one active and the first minimised: each question
+    // shows while the document it is about is the active, visible, unminimised window.
+    for (int i = 0; i < 3; ++i) {
+        main().mnuFileNew_Click();
+        main().ActiveForm()->txtEdit().setText("text " + std::to_string(i + 1));
+    }
+    subWindows()[0]->showMinimized();
+    window->mdiArea()->setActiveSubWindow(subWindows()[2]);
+    processEvents();
+    QStringList inFront;
+    bool allRestored = true;
+    platform.messageBox.whileShown = [&] {
+        QMdiSubWindow* active = window->mdiArea()->currentSubWindow();
+        inFront << (active != nullptr ? active->windowTitle() : QString());
+        allRestored = allRestored && active != nullptr && !active->isMinimized();
+    };
+    platform.messageBox.answers = {platform::MsgBoxResult::No, platform::MsgBoxResult::No,
+                                   platform::MsgBoxResult::No};
+    window->close();
+    processEvents();
+    EXPECT_EQ(inFront, QStringList({QStringLiteral("Document 1"), QStringLiteral("Document 2"),
+                                    QStringLiteral("Document 3")}));
+    EXPECT_TRUE(allRestored);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(QtDocumentWindowTest, GeneratedPageEndsUpChangedInTheRealControl) {
     platform.files.files["/src/Hello.java"] = "class Hello {}";
     platform.fileDialogs.answers.push_back("/src/Hello.java");

@@ -341,21 +341,54 @@ TEST_F(QtFileDialogsTest, OpenReturnsATypedNameOfAMissingFile) {
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Missing.java"))));
 }
 
-TEST_F(QtFileDialogsTest, SaveTakesAnExistingFileWithoutAsking) {
-    bool asked = false;
-    const auto chosen = save(request(SourceFilter, 1, {}, "Hello"), [&](QFileDialog& dialog) {
-        typeName(dialog, QStringLiteral("Hello.java"));
-        QTimer::singleShot(0, &dialog, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                asked = true;
-                box->done(QMessageBox::No);
+// Presses Save and answers the question that comes up, if any, with the button whose text is
+// given; the question's text, or nothing when none came.
+QString saveAnswering(QFileDialog& dialog, const QString& answer) {
+    QString asked;
+    QTimer::singleShot(0, &dialog, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = box->windowTitle() + u'|' + box->text();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == answer) {
+                    button->click();
+                }
             }
-        });
-        press(dialog, QDialogButtonBox::Save);
+        }
     });
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(chosen, pathOf("Hello.java"));
-    QFile file(path(QStringLiteral("Hello.java")));
+    press(dialog, QDialogButtonBox::Save);
+    return asked;
+}
+
+TEST_F(QtFileDialogsTest, SaveAsksBeforeReplacingAnExistingFile) {
+    // The page generator proposes the class name: page.htm is a hand-written page here.
+    FileDialogRequest htm = request(HtmFilter, 1, "*.htm", "page");
+    htm.title = "保存为Html文件";
+    QString question;
+    bool openAfterNo = false;
+    const auto declined = save(htm, [&](QFileDialog& dialog) {
+        question = saveAnswering(dialog, QStringLiteral("否(&N)"));
+        openAfterNo = dialog.isVisible();
+    });
+    EXPECT_EQ(question, QStringLiteral("保存为Html文件|“page.htm”已存在。\n要替换它吗？"));
+    EXPECT_TRUE(openAfterNo);
+    EXPECT_EQ(declined, std::nullopt);
+
+    QString askedForNew;
+    const auto replaced = save(request(SourceFilter, 1, {}, "Hello"), [&](QFileDialog& dialog) {
+        typeName(dialog, QStringLiteral("Hello.java"));
+        question = saveAnswering(dialog, QStringLiteral("是(&Y)"));
+    });
+    EXPECT_FALSE(question.isEmpty());
+    EXPECT_EQ(replaced, pathOf("Hello.java"));
+    // A new name asks nothing.
+    const auto fresh = save(request(SourceFilter, 1, {}, "New"), [&](QFileDialog& dialog) {
+        typeName(dialog, QStringLiteral("New.java"));
+        askedForNew = saveAnswering(dialog, QStringLiteral("否(&N)"));
+    });
+    EXPECT_TRUE(askedForNew.isEmpty());
+    EXPECT_EQ(fresh, pathOf("New.java"));
+    // The dialog only chooses: nothing was written.
+    QFile file(path(QStringLiteral("page.htm")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("content\r\n"));
 }
@@ -402,13 +435,13 @@ TEST_F(QtFileDialogsTest, ChangingTheTypeNeverPutsAWildcardIntoTheName) {
     QString afterAll;
     // From the HTM entry one step down to the all-files entry.
     const auto chosen = save(request(SourceFilter, 2, {}, "Hello"), [&](QFileDialog& dialog) {
-        typeName(dialog, QStringLiteral("Hello.java"));
+        typeName(dialog, QStringLiteral("New.java"));
         chooseType(dialog, 2);
         afterAll = nameBox(dialog)->text();
         press(dialog, QDialogButtonBox::Save);
     });
-    EXPECT_EQ(afterAll, QStringLiteral("Hello.java"));
-    EXPECT_EQ(chosen, pathOf("Hello.java"));
+    EXPECT_EQ(afterAll, QStringLiteral("New.java"));
+    EXPECT_EQ(chosen, pathOf("New.java"));
 }
 
 TEST_F(QtFileDialogsTest, ATypedFolderNameOpensTheFolder) {

@@ -1,18 +1,26 @@
 #include "app/frm_main.h"
 #include "app/module1.h"
+#include "editor/frm_edit.h"
 #include "fake_platform.h"
 #include "platform/qt/qt_main_window.h"
+#include "platform/qt/qt_menu_bar.h"
 #include "platform/qt/qt_settings_store.h"
+#include "platform/qt/qt_tool_bar.h"
 #include "platform/qt/qt_window_factory.h"
 #include "platform/twips.h"
 #include "qt_fixture.h"
 #include "qt_program_fixture.h"
+#include "toolbar/tool_bar_table.h"
+
+#include <functional>
 
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -29,6 +37,15 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Press actions click after a short animation: waits for it, at most a second.
+void waitUntil(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 1000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
 
 // The real main window over the core's load, with fake files and boxes.
 class QtMainWindowTest : public QtProgramTest {};
@@ -224,6 +241,113 @@ TEST_F(QtMainWindowTest, ToolbarButtonsShowTheirImagesAndAreNamedByTheirKeys) {
     QTest::mouseClick(lineRowButton, Qt::LeftButton);
     EXPECT_FALSE(lineRow->isChecked());
     EXPECT_EQ(window->statusPanels().panelText(2), "") << "switching off clears the panels";
+}
+
+// What a screen reader may do to a control: every action its accessible interface offers.
+QStringList accessibleActionsOf(QObject* control) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    if (accessible == nullptr || accessible->actionInterface() == nullptr) {
+        return {};
+    }
+    return accessible->actionInterface()->actionNames();
+}
+
+void doAccessibleAction(QAccessibleInterface* accessible, const QString& name) {
+    ASSERT_NE(accessible, nullptr);
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    accessible->actionInterface()->doAction(name);
+    processEvents();
+}
+
+TEST(QtAccessibleActions, EveryToolbarAndMenuActionDoesWhatAClickDoes) {
+    QMainWindow host;
+    auto* qtBar = host.addToolBar(QStringLiteral("tools"));
+    platform::qt::QtToolBar bar(qtBar);
+    QStringList clicks;
+    bar.setClickHandler([&](const std::string& key, int value) {
+        clicks << QString::fromStdString(key) + u'=' + QString::number(value);
+    });
+    bar.setImages(toolbar::toolImages());
+    for (const auto& button : toolbar::toolButtons()) {
+        bar.addButton(button);
+    }
+    platform::qt::QtMenuBar menus(host.menuBar());
+    QStringList handled;
+    const auto recording = [&](const char* name) {
+        return [&handled, name] { handled << QString::fromUtf8(name); };
+    };
+    menus.addMenu("mnuFile", "文件");
+    menus.addItem("mnuFile", "mnuFileOpen", "打开", recording("mnuFileOpen"));
+    menus.addCommand("mnuCombile", "编译", recording("mnuCombile"));
+    host.show();
+    processEvents();
+
+    int buttonsTried = 0;
+    for (QAction* action : qtBar->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        QWidget* button = qtBar->widgetForAction(action);
+        const QString key = action->objectName();
+        // A click, then each accessible action (Press; Toggle too for a check button), each
+        // from the same state: the same calls with the same values.
+        clicks.clear();
+        QTest::mouseClick(button, Qt::LeftButton);
+        const QStringList byClick = clicks;
+        ASSERT_EQ(byClick.size(), 1) << key.toStdString();
+        if (action->isCheckable()) {
+            QTest::mouseClick(button, Qt::LeftButton); // back to unchecked
+        }
+        const QStringList names = accessibleActionsOf(button);
+        // A check button is toggled, any other pressed.
+        EXPECT_TRUE(names.contains(action->isCheckable()
+                                       ? QAccessibleActionInterface::toggleAction()
+                                       : QAccessibleActionInterface::pressAction()))
+            << key.toStdString();
+        for (const QString& name : names) {
+            clicks.clear();
+            doAccessibleAction(QAccessible::queryAccessibleInterface(button), name);
+            waitUntil([&] { return !clicks.isEmpty(); });
+            EXPECT_EQ(clicks, byClick) << key.toStdString() << " by " << name.toStdString();
+            if (action->isCheckable()) {
+                EXPECT_TRUE(action->isChecked()) << name.toStdString();
+                QTest::mouseClick(button, Qt::LeftButton); // back to unchecked
+            }
+        }
+        ++buttonsTried;
+    }
+    EXPECT_EQ(buttonsTried, 18);
+
+    // Menu items and commands on the bar, pressed through their accessible entries.
+    QAccessibleInterface* barAccessible = QAccessible::queryAccessibleInterface(host.menuBar());
+    ASSERT_NE(barAccessible, nullptr);
+    for (int i = 0; i < barAccessible->childCount(); ++i) {
+        QAccessibleInterface* entry = barAccessible->child(i);
+        if (entry->text(QAccessible::Name) == QStringLiteral("编译")) {
+            doAccessibleAction(entry, QAccessibleActionInterface::pressAction());
+        }
+    }
+    QMenu* file = host.menuBar()->findChild<QMenu*>("mnuFile");
+    ASSERT_NE(file, nullptr);
+    file->popup(QPoint(0, 0));
+    processEvents();
+    QAccessibleInterface* fileAccessible = QAccessible::queryAccessibleInterface(file);
+    ASSERT_EQ(fileAccessible->childCount(), 1);
+    doAccessibleAction(fileAccessible->child(0), QAccessibleActionInterface::pressAction());
+    file->hide();
+    EXPECT_EQ(handled, QStringList({"mnuCombile", "mnuFileOpen"}));
+}
+
+TEST_F(QtMainWindowTest, TheAccessibleToggleOfTheLineAndColumnButtonSwitchesTheDisplay) {
+    module.MainWindow->mnuFileNew_Click();
+    auto* bar = window->findChild<QToolBar*>("tbToolBar");
+    QWidget* button = bar->widgetForAction(window->findChild<QAction*>("行号列号"));
+    doAccessibleAction(QAccessible::queryAccessibleInterface(button),
+                       QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(module.MainWindow->ActiveForm()->LineRow);
+    doAccessibleAction(QAccessible::queryAccessibleInterface(button),
+                       QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(module.MainWindow->ActiveForm()->LineRow);
 }
 
 TEST_F(QtMainWindowTest, AboutBoxShowsItsTextsAndClosesWithEnterOrEsc) {

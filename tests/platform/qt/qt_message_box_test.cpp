@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,44 @@ TEST(QtMessageBoxTest, OkOnlyBoxesWithTheirIcons) {
         EXPECT_EQ(seen.icon, icon);
         EXPECT_EQ(seen.buttons, QStringList({QStringLiteral("确定")}));
     }
+}
+
+TEST(QtMessageBoxTest, EscAndTheCloseBoxNeverAnswerAQuestion) {
+    // Each question of the program, answered by each button after Esc and the close box were
+    // tried: the box stays until a button is pressed, and the answer is that button's.
+    const int questions[] = {platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Question,
+                             platform::MsgBoxStyle::YesNo | platform::MsgBoxStyle::Exclamation};
+    for (const int style : questions) {
+        for (const QString& pressed : {QStringLiteral("是(&Y)"), QStringLiteral("否(&N)")}) {
+            bool openAfterEsc = false;
+            bool openAfterCloseBox = false;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                QTest::keyClick(box, Qt::Key_Escape);
+                openAfterEsc = box->isVisible();
+                box->close();
+                openAfterCloseBox = box->isVisible();
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == pressed) {
+                        button->click();
+                    }
+                }
+            });
+            platform::qt::QtMessageBox messageBox;
+            const int answer = messageBox.show("文本已改变，是否保存？", style, "关闭文件 提示");
+            EXPECT_TRUE(openAfterEsc) << pressed.toStdString();
+            EXPECT_TRUE(openAfterCloseBox) << pressed.toStdString();
+            EXPECT_EQ(answer, pressed == QStringLiteral("是(&Y)") ? platform::MsgBoxResult::Yes
+                                                                  : platform::MsgBoxResult::No);
+        }
+    }
+    // A box with OK alone still closes on Esc.
+    QTimer::singleShot(0,
+                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    platform::qt::QtMessageBox messageBox;
+    EXPECT_EQ(messageBox.show("文件未保存!", platform::MsgBoxStyle::Exclamation, "错误提示"),
+              platform::MsgBoxResult::OK);
 }
 
 } // namespace

@@ -110,6 +110,24 @@ TEST_F(QtSettingsDialogTest, ButtonsReachTheProgramAndTextsGoBothWays) {
     EXPECT_EQ(dialog.text2(), "/home/用户/src");
 }
 
+TEST_F(QtSettingsDialogTest, EnterMeansOkWhereverTheFocusIs) {
+    // Tabbing from OK over Cancel into the text boxes, and straight into the second one.
+    runModal([&] {
+        // Buttons take the default as the focus passes them only in the active window.
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(dialog.focusWidget(), control<QWidget>("Text1"));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        control<QLineEdit>("Text2")->setFocus();
+        QTest::keyClick(control<QLineEdit>("Text2"), Qt::Key_Enter);
+    });
+    EXPECT_EQ(events.okClicks, 2);
+    EXPECT_EQ(events.cancelClicks, 0);
+    EXPECT_TRUE(control<QPushButton>("OKButton")->isDefault());
+}
+
 TEST_F(QtSettingsDialogTest, TextBoxesAreNamedByTheirLabels) {
     dialog.setLabel1("Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)");
     QAccessibleInterface* text1 =

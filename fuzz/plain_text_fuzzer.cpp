@@ -1,0 +1,43 @@
+// The UTF-8 check and the line-end rule on any bytes.
+#include "files/plain_text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    // The check and the sequence lengths agree, and no sequence runs past the end.
+    bool valid = true;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t length = files::utf8SequenceLength(bytes, pos);
+        if (length == 0) {
+            valid = false;
+            break;
+        }
+        if (length > 4 || pos + length > bytes.size()) {
+            std::abort();
+        }
+        pos += length;
+    }
+    if (valid != files::isValidUtf8(bytes)) {
+        std::abort();
+    }
+
+    // Every kind of line end becomes one line end; converting again changes nothing, and
+    // the two forms hold the same lines.
+    const std::string lf = files::withLineEnds(bytes, "\n");
+    const std::string crlf = files::withLineEnds(bytes, "\r\n");
+    if (lf.find('\r') != std::string::npos || files::withLineEnds(lf, "\n") != lf ||
+        files::withLineEnds(crlf, "\n") != lf || files::withLineEnds(lf, "\r\n") != crlf) {
+        std::abort();
+    }
+    // Line ends never split a UTF-8 sequence.
+    if (valid && !files::isValidUtf8(crlf)) {
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+// Saves a file through the real file adapter, as the unprivileged user nobody when started as
+// root (so that a folder without write permission holds for it). Started by the tests with the
+// write fault shim preloaded. Arguments: the file to save, and a file holding the new bytes.
+// Prints the error number and description of a failed save and exits 1; exits 0 on success.
+
+#include "platform/error.h"
+#include "platform/qt/posix_text_files.h"
+
+#include <cstdio>
+#include <fstream>
+#include <grp.h>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        return 2;
+    }
+    std::ifstream in(argv[2], std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    constexpr uid_t nobody = 65534;
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+        return 3;
+    }
+    try {
+        platform::qt::PosixTextFiles().replaceBytes(argv[1], bytes);
+        return 0;
+    } catch (const platform::RuntimeError& error) {
+        std::printf("%d\n%s\n", error.number(), error.description().c_str());
+        return 1;
+    }
+}
