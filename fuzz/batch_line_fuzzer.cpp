@@ -17,8 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (parsed.text.size() > line.size() || parsed.argument.size() > line.size()) {
             std::abort();
         }
+        // Only double quotes make an empty word or one holding blanks.
+        const bool quoted = parsed.text.find('"') != std::string::npos;
         for (const std::string& word : console::splitWords(parsed.text)) {
-            if (word.empty() || word.find_first_of(" \t") != std::string::npos) {
+            if (!quoted && (word.empty() || word.find_first_of(" \t") != std::string::npos)) {
+                std::abort();
+            }
+            if (word.size() > parsed.text.size()) {
                 std::abort();
             }
             console::namesJavac(word);
