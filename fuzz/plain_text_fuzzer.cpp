@@ -7,6 +7,26 @@
 #include <string>
 #include <string_view>
 
+namespace {
+
+// The line-end rule one byte at a time, as plainly as it can be said.
+std::string lineEndsByteByByte(std::string_view bytes, std::string_view lineEnd) {
+    std::string result;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        if (bytes[pos] == '\r' || bytes[pos] == '\n') {
+            result.append(lineEnd);
+            if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') {
+                ++pos;
+            }
+        } else {
+            result.push_back(bytes[pos]);
+        }
+    }
+    return result;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
@@ -31,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // the two forms hold the same lines.
     const std::string lf = files::withLineEnds(bytes, "\n");
     const std::string crlf = files::withLineEnds(bytes, "\r\n");
+    if (lf != lineEndsByteByByte(bytes, "\n") || crlf != lineEndsByteByByte(bytes, "\r\n")) {
+        std::abort();
+    }
     if (lf.find('\r') != std::string::npos || files::withLineEnds(lf, "\n") != lf ||
         files::withLineEnds(crlf, "\n") != lf || files::withLineEnds(lf, "\r\n") != crlf) {
         std::abort();

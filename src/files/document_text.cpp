@@ -24,11 +24,7 @@ enum class Utf8Kind { Ascii, Utf8, Invalid };
 Utf8Kind classifyUtf8(std::string_view s) {
     Utf8Kind kind = Utf8Kind::Ascii;
     std::size_t pos = 0;
-    while (pos < s.size()) {
-        if (byteAt(s, pos) < 0x80) {
-            ++pos;
-            continue;
-        }
+    while ((pos = asciiRunEnd(s, pos)) < s.size()) {
         const std::size_t length = utf8SequenceLength(s, pos);
         if (length == 0) {
             return Utf8Kind::Invalid;

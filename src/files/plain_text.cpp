@@ -1,6 +1,8 @@
 #include "plain_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace files {
 
@@ -10,7 +12,30 @@ unsigned char byteAt(std::string_view text, std::size_t pos) {
     return static_cast<unsigned char>(text[pos]);
 }
 
+// Where byte is found from pos on, or the end of the text: memchr's speed, no npos to test.
+const char* findByte(const char* pos, const char* end, char byte) {
+    const void* found = std::memchr(pos, byte, static_cast<std::size_t>(end - pos));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
 } // namespace
+
+std::size_t asciiRunEnd(std::string_view text, std::size_t pos) {
+    // Eight bytes at a time while none has its high bit set: the bulk of a source file.
+    constexpr std::uint64_t HighBits = 0x8080808080808080;
+    while (text.size() - pos >= sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if ((word & HighBits) != 0) {
+            break;
+        }
+        pos += sizeof word;
+    }
+    while (pos < text.size() && byteAt(text, pos) < 0x80) {
+        ++pos;
+    }
+    return pos;
+}
 
 std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
     const unsigned char lead = byteAt(text, pos);
@@ -56,7 +81,7 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
 
 bool isValidUtf8(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size()) {
+    while ((pos = asciiRunEnd(text, pos)) < text.size()) {
         const std::size_t length = utf8SequenceLength(text, pos);
         if (length == 0) {
             return false;
@@ -68,19 +93,39 @@ bool isValidUtf8(std::string_view text) {
 
 std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
     std::string result;
-    result.reserve(text.size() + text.size() / 32);
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        // One search for the nearer of the two bytes: each byte of the text is looked at once.
-        const std::size_t lineBreak = std::min(text.find_first_of("\r\n", pos), text.size());
-        result.append(text.substr(pos, lineBreak - pos));
-        if (lineBreak == text.size()) {
+    result.reserve(text.size() + (lineEnd.size() > 1 ? text.size() / 32 : 0));
+    const char* pos = text.data();
+    const char* const end = pos + text.size();
+    // The next CR and the next LF, each searched for once. Where a lone LF stays as it is,
+    // only the CRs break the runs copied whole.
+    const bool lineFeedStays = lineEnd == "\n";
+    const char* carriageReturn = findByte(pos, end, '\r');
+    const char* lineFeed = lineFeedStays ? end : findByte(pos, end, '\n');
+    while (pos < end) {
+        const char* lineBreak = std::min(carriageReturn, lineFeed);
+        result.append(pos, lineBreak);
+        if (lineBreak == end) {
             break;
         }
-        result.append(lineEnd);
         pos = lineBreak + 1;
-        if (text[lineBreak] == '\r' && pos < text.size() && text[pos] == '\n') {
-            ++pos;
+        const bool crLf = *lineBreak == '\r' && pos < end && *pos == '\n';
+        if (lineFeedStays) {
+            // Only CRs stop here. Of a CR LF the LF goes out with the next run; a bare CR
+            // becomes one.
+            if (!crLf) {
+                result.push_back('\n');
+            }
+        } else {
+            result.append(lineEnd);
+            if (crLf) {
+                ++pos;
+            }
+        }
+        if (carriageReturn < pos) {
+            carriageReturn = findByte(pos, end, '\r');
+        }
+        if (lineFeed < pos) {
+            lineFeed = findByte(pos, end, '\n');
         }
     }
     return result;

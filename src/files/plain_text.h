@@ -15,6 +15,9 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t pos);
 
 bool isValidUtf8(std::string_view text);
 
+// The first position from pos on that holds a byte outside ASCII, or the text's size.
+std::size_t asciiRunEnd(std::string_view text, std::size_t pos);
+
 // Every CR LF, lone LF and bare CR becomes lineEnd. Both bytes are ASCII and never occur
 // inside a UTF-8 sequence, so this works on UTF-8 text as well as on bytes.
 std::string withLineEnds(std::string_view text, std::string_view lineEnd);

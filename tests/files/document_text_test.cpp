@@ -80,6 +80,9 @@ TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsCrLf) {
         {"a\r\nb\nc\rd", "a\nb\nc\nd", "a\r\nb\r\nc\r\nd"},
         {"a\r", "a\n", "a\r\n"},
         {"\r\r\n\n", "\n\n\n", "\r\n\r\n\r\n"},
+        {"a\n\rb\r\n\r", "a\n\nb\n\n", "a\r\n\r\nb\r\n\r\n"},
+        {"\r\nlong line one\r\rlong line two\n", "\nlong line one\n\nlong line two\n",
+         "\r\nlong line one\r\n\r\nlong line two\r\n"},
         {"\xC4\xE3\n\xBA\xC3\r", "你\n好\n", "\xC4\xE3\r\n\xBA\xC3\r\n"},
     };
     for (const Case& c : cases) {
@@ -196,6 +199,14 @@ TEST_F(DocumentTextTest, OnlyWellFormedUtf8ReadsAsUtf8) {
     for (const std::string& sequence : boundaries) {
         EXPECT_TRUE(readsAsUtf8("x" + sequence + "y")) << testing::PrintToString(sequence);
         EXPECT_EQ(decode("x" + sequence + "y").text, "x" + sequence + "y");
+    }
+    // Long ASCII runs are checked eight bytes at a time: a stray byte is found wherever it
+    // falls in such a block, and a character after one is still read.
+    for (std::size_t at = 0; at <= 17; ++at) {
+        std::string text(24, 'a');
+        EXPECT_FALSE(readsAsUtf8(std::string(text).insert(at, "\x80"))) << at;
+        EXPECT_FALSE(readsAsUtf8(std::string(text).insert(at, "\xE4\xB8"))) << at;
+        EXPECT_TRUE(readsAsUtf8(text.insert(at, "\xE4\xB8\xAD"))) << at;
     }
 }
 
