@@ -166,11 +166,6 @@ void QtTextControl::adoptText(TextStore& store) {
     send(SCI_SETCODEPAGE, SC_CP_UTF8);
     send(SCI_SETEOLMODE, SC_EOL_LF);
     send(SCI_SETUNDOCOLLECTION, 0);
-    // The text came in at the end, where the buffers' gap is; the first key goes where the
-    // caret will stand, at the start. Moving the gap there now spares that key the move of
-    // the whole text and its styles.
-    SendScintilla(SCI_INSERTTEXT, 0UL, " ");
-    send(SCI_DELETERANGE, 0, 1);
     textReplaced();
 }
 
@@ -182,6 +177,9 @@ void QtTextControl::textReplaced() {
     }
     send(SCI_SETSCROLLWIDTH, 1);
     send(SCI_GOTOPOS, 0);
+    // The text came in at the end, where the buffers' gap is; the first key goes where the
+    // caret stands, at the start.
+    gapFollower_.follow();
     // Setting the text is a change even when it is the same text, or empty again.
     changePending_ = true;
     flushChange();

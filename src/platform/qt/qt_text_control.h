@@ -2,6 +2,7 @@
 
 #include "character_styles.h"
 #include "platform/text_control.h"
+#include "scintilla_gap_follower.h"
 
 #include <optional>
 #include <string>
@@ -144,6 +145,7 @@ private:
     mutable bool characterIndex_ = false;
     std::vector<AccessibleEdit> accessibleEdits_;
     std::optional<AccessibleEdit> pendingInsert_;
+    ScintillaGapFollower gapFollower_{*this};
 };
 
 } // namespace platform::qt

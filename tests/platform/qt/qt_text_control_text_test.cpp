@@ -211,3 +211,60 @@ TEST_F(TextControlTest, AssistiveToolsHearEachEditInOrderAtItsUtf16Offset) {
     EXPECT_EQ(heard, (std::vector<std::string>{"+4 x", "-5 cd", "+5 中文", "-6 文", "-0 ab😀x中",
                                                "+0 new"}));
 }
+
+TEST_F(TextControlTest, TheBuffersGapFollowsTheCaretUnseenAndUnchanged) {
+    // Three-byte characters on long lines: the steps of the gap fall inside characters, and
+    // bold text stands across one of them.
+    using platform::qt::ScintillaGapFollower;
+    std::string original;
+    while (original.size() < 3 * ScintillaGapFollower::StepBytes) {
+        original += "中文字符" + std::string(1000, 'x') + "中\n";
+    }
+    const long long length = static_cast<long long>(original.size());
+    const long long boldFrom = ScintillaGapFollower::StepBytes - 100;
+    // Scintilla tells of caret moves when it paints.
+    control.show();
+    control.setText(original);
+    const auto gap = [&] { return control.send(QsciScintillaBase::SCI_GETGAPPOSITION); };
+    const auto gapFollows = [&](long long caret) {
+        for (int wait = 0; wait < 10000 && std::llabs(gap() - caret) > 4; ++wait) {
+            QApplication::processEvents();
+        }
+        return std::llabs(gap() - caret) <= ScintillaGapFollower::NearBytes;
+    };
+    EXPECT_TRUE(gapFollows(0)) << "the text came in at the end; the caret is at the start";
+    selectBytes(boldFrom, boldFrom + 200);
+    control.setSelBold(true);
+    caretAtByte(0);
+    control.send(QsciScintillaBase::SCI_SETSAVEPOINT);
+    QTest::keyClick(&control, Qt::Key_A);
+    processEvents();
+
+    using platform::qt::QtTextControl;
+    const QtTextControl::Accessibility previous = QtTextControl::accessibility;
+    QtTextControl::accessibility = {[] { return true; }, &listen};
+    heard.clear();
+    const int changes = events.changes;
+    QTest::keyClick(&control, Qt::Key_End, Qt::ControlModifier);
+    const bool followedToEnd = gapFollows(length + 1);
+    caretAtByte(length / 2);
+    const bool followedBack = gapFollows(length / 2);
+    QtTextControl::accessibility = previous;
+
+    EXPECT_TRUE(followedToEnd);
+    EXPECT_TRUE(followedBack);
+    // Compared whole, not printed whole.
+    EXPECT_TRUE(control.text() == "a" + original);
+    EXPECT_EQ(events.changes, changes);
+    EXPECT_EQ(heard, std::vector<std::string>{});
+    EXPECT_TRUE(control.send(QsciScintillaBase::SCI_GETMODIFY));
+    for (long long at : {boldFrom + 1, boldFrom + 100, boldFrom + 200}) {
+        EXPECT_TRUE(control.formatAt(at).bold) << at;
+    }
+    EXPECT_FALSE(control.formatAt(boldFrom + 202).bold);
+    // The one step to undo is still the typed key, and undoing it reaches the save point.
+    control.send(QsciScintillaBase::SCI_UNDO);
+    EXPECT_TRUE(control.text() == original);
+    EXPECT_FALSE(control.send(QsciScintillaBase::SCI_CANUNDO));
+    EXPECT_FALSE(control.send(QsciScintillaBase::SCI_GETMODIFY));
+}
