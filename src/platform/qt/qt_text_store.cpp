@@ -1,8 +1,12 @@
 #include "qt_text_store.h"
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <new>
 #include <string>
+
+#include <QCoreApplication>
 
 #include <Qsci/qsciscintillabase.h>
 
@@ -62,7 +66,16 @@ void ScintillaTextStore::reserve(std::size_t bytes) {
     if (room > availableMemory() / StoredBytesPerTextByte) {
         throw std::bad_alloc();
     }
-    send(*loader_, QsciScintillaBase::SCI_ALLOCATE, static_cast<long long>(room));
+    // The buffers are fresh memory, whose first touch for a large file takes long enough to
+    // be seen: a thread of its own touches it while the window goes on painting. The loader is
+    // never shown, so nothing else reaches it meanwhile.
+    auto allocation = std::async(std::launch::async, [this, room] {
+        send(*loader_, QsciScintillaBase::SCI_ALLOCATE, static_cast<long long>(room));
+    });
+    while (allocation.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    allocation.get();
     throwIfOutOfMemory();
 }
 

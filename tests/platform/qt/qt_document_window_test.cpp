@@ -152,3 +152,32 @@ TEST_F(QtDocumentWindowTest, GeneratedPageEndsUpChangedInTheRealControl) {
 }
 
 } // namespace
+
+TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtTheCaret) {
+    // Large enough for the buffers to be reserved on a thread of their own and for the gap
+    // to take several steps back to the start.
+    std::string file;
+    std::string text;
+    for (int line = 0; file.size() < std::size_t{20} << 20; ++line) {
+        const std::string content = "\tint 数值" + std::to_string(line) + " = 1; // 注释";
+        file += content + "\r\n";
+        text += content + "\n";
+    }
+    platform.files.files["/src/Big.java"] = file;
+    platform.fileDialogs.answers.push_back("/src/Big.java");
+    main().mnuFileOpen_Click();
+
+    editor::frmEdit* document = main().ActiveForm();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Caption(), "/src/Big.java");
+    EXPECT_FALSE(document->Changed);
+    auto* control = editOf(window->mdiArea()->currentSubWindow());
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(control->text() == text) << "compared whole, not printed whole";
+    const auto gap = [&] { return control->send(QsciScintillaBase::SCI_GETGAPPOSITION); };
+    for (int wait = 0; wait < 10000 && gap() > 4; ++wait) {
+        QApplication::processEvents();
+    }
+    EXPECT_LE(gap(), platform::qt::ScintillaGapFollower::NearBytes);
+    EXPECT_FALSE(document->Changed);
+}
