@@ -8,13 +8,17 @@ const char* const FileTooLargeText = "文件太大，剩余的内存不足以读
 
 DocumentLoad::DocumentLoad(platform::Services& services, std::string path,
                            platform::TextStore& store)
-    : services_(services), path_(std::move(path)), reader_(services.files.openForReading(path_)),
-      decoder_(services.codePage, store), buffer_(StepBytes), size_(reader_->size()) {
-    // UTF-8 text takes at most the file's bytes; a GB18030 text grows as it is read.
-    store.reserve(size_);
-}
+    : services_(services), store_(store), path_(std::move(path)),
+      reader_(services.files.openForReading(path_)), decoder_(services.codePage, store),
+      buffer_(StepBytes), size_(reader_->size()) {}
 
 bool DocumentLoad::step() {
+    if (!reserved_) {
+        // UTF-8 text takes at most the file's bytes; a GB18030 text grows as it is read.
+        store_.reserve(size_);
+        reserved_ = true;
+        return true;
+    }
     const std::size_t count = reader_->read(buffer_.data(), buffer_.size());
     const bool atEnd = count == 0;
     if (decoder_.feed(std::string_view(buffer_.data(), count), atEnd) ==

@@ -19,12 +19,12 @@ public:
     // Bytes read in one step: a few milliseconds of work.
     static constexpr std::size_t StepBytes = 1 << 20;
 
-    // Opens the file and makes room for its text. Raises RuntimeError for a file that cannot
-    // be read, std::bad_alloc for one too large for the memory left.
+    // Opens the file. Raises RuntimeError for a file that cannot be read.
     DocumentLoad(platform::Services& services, std::string path, platform::TextStore& store);
 
-    // Raises RuntimeError for a read failure or a file that is not text, std::bad_alloc when
-    // the memory runs out.
+    // The first step makes room for the text, which for a large file takes a while of its
+    // own. Raises RuntimeError for a read failure or a file that is not text, std::bad_alloc
+    // for a file too large for the memory left or when the memory runs out.
     bool step() override;
     double fraction() const override;
     // Once the load is done.
@@ -32,12 +32,14 @@ public:
 
 private:
     platform::Services& services_;
+    platform::TextStore& store_;
     std::string path_;
     std::unique_ptr<platform::FileReader> reader_;
     DocumentDecoder decoder_;
     std::vector<char> buffer_;
     std::size_t size_ = 0;
     std::size_t read_ = 0;
+    bool reserved_ = false;
     bool second_ = false;
 };
 

@@ -270,6 +270,8 @@ TEST_F(Documents, OpenOfAFileTooLargeForTheMemoryLeftIsRefused) {
     platform.files.files["/home/u/src/Nul.java"] = largeGbkFile() + '\0';
     host().storeCapacity = 150;
     open("/home/u/src/Big.java"); // refused before anything is read
+    // Making room takes long for a large file: it is work the progress box covers.
+    EXPECT_EQ(window().progressRequests.size(), 1u);
     host().storeCapacity = std::string().max_size();
     open("/home/u/src/Nul.java"); // not text, found only in the last step
     EXPECT_TRUE(host().open.empty());

@@ -2,6 +2,7 @@
 #include "app/module1.h"
 #include "editor/frm_edit.h"
 #include "fake_platform.h"
+#include "platform/progress.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_menu_bar.h"
 #include "platform/qt/qt_settings_store.h"
@@ -25,10 +26,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -190,6 +193,58 @@ TEST_F(QtMainWindowTest, QuittingStoresThePlacementInTheSettingsFile) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainLeft", "none"), "1500");
     EXPECT_EQ(settings.getSetting("MORVANE集成系统", "Settings", "MainHeight", "none"), "6500");
+}
+
+// Work of so many steps of a few milliseconds each.
+class TimedWork : public platform::StepwiseWork {
+public:
+    TimedWork(int steps, int msEach) : steps_(steps), msEach_(msEach) {}
+    bool step() override {
+        QThread::msleep(static_cast<unsigned long>(msEach_));
+        return ++done < steps_;
+    }
+    double fraction() const override { return static_cast<double>(done) / steps_; }
+    int done = 0;
+
+private:
+    int steps_;
+    int msEach_;
+};
+
+TEST_F(QtMainWindowTest, LongWorkShowsItsProgressBoxAfterItsDelayAndCancelEndsIt) {
+    const platform::ProgressRequest request{"打开", "正在读入“/src/Big.java”……", "取消", 150};
+    QElapsedTimer clock;
+    qint64 shownAfter = -1;
+    QStringList texts;
+    QTimer watch;
+    watch.setInterval(2);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = window->findChild<QProgressDialog*>();
+        if (box == nullptr || !box->isVisible() || shownAfter >= 0) {
+            return;
+        }
+        shownAfter = clock.elapsed();
+        texts << box->windowTitle() << box->findChild<QLabel*>()->text()
+              << box->findChild<QPushButton*>()->text();
+        box->findChild<QPushButton*>()->click();
+    });
+    watch.start();
+
+    // Work done before the delay shows nothing.
+    TimedWork quick(5, 10);
+    clock.start();
+    EXPECT_TRUE(window->runStepwise(request, quick));
+    EXPECT_EQ(quick.done, 5);
+    EXPECT_EQ(shownAfter, -1);
+
+    // Longer work shows the box once the delay is over, and its Cancel button ends the work.
+    TimedWork slow(100, 10);
+    clock.start();
+    EXPECT_FALSE(window->runStepwise(request, slow));
+    EXPECT_GE(shownAfter, 150);
+    EXPECT_LT(shownAfter, 600);
+    EXPECT_LT(slow.done, 100);
+    EXPECT_EQ(texts, QStringList({"打开", "正在读入“/src/Big.java”……", "取消"}));
 }
 
 TEST_F(QtMainWindowTest, ARefusingDocumentKeepsTheMainWindowOpen) {
