@@ -10,19 +10,32 @@ DocumentLoad::DocumentLoad(platform::Services& services, std::string path,
                            platform::TextStore& store)
     : services_(services), store_(store), path_(std::move(path)),
       reader_(services.files.openForReading(path_)), decoder_(services.codePage, store),
-      buffer_(StepBytes), size_(reader_->size()) {}
+      buffer_(StepBytes), size_(reader_->size()), room_(size_) {}
 
 bool DocumentLoad::step() {
     if (!reserved_) {
-        // UTF-8 text takes at most the file's bytes; a GB18030 text grows as it is read.
-        store_.reserve(size_);
+        // UTF-8 text takes at most the file's bytes.
+        store_.reserve(room_);
         reserved_ = true;
         return true;
     }
     const std::size_t count = reader_->read(buffer_.data(), buffer_.size());
     const bool atEnd = count == 0;
-    if (decoder_.feed(std::string_view(buffer_.data(), count), atEnd) ==
-        DocumentDecoder::Progress::StartOver) {
+    const std::string_view bytes(buffer_.data(), count);
+    if (counting_) {
+        counting_->feed(bytes);
+        if (atEnd) {
+            room_ = counting_->bound();
+            counting_.reset();
+            reserved_ = false;
+            reader_ = services_.files.openForReading(path_);
+        }
+        return true;
+    }
+    if (decoder_.feed(bytes, atEnd) == DocumentDecoder::Progress::StartOver) {
+        // GB18030 grows as it is decoded: its room is counted first, so that the store is
+        // not outgrown and copied halfway.
+        counting_.emplace();
         reader_ = services_.files.openForReading(path_);
         second_ = true;
         read_ = 0;

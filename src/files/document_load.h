@@ -6,14 +6,15 @@
 #include "platform/text_store.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace files {
 
 // Reads a document's file into a text store a piece at a time: read, decode and line ends in
-// one pass, the window repainted between the pieces. A file that is not UTF-8 is read a
-// second time, as GB18030.
+// one pass, the window repainted between the pieces. A file that is not UTF-8 is read twice
+// more: once to count the room its text takes as GB18030, once to decode it.
 class DocumentLoad : public platform::StepwiseWork {
 public:
     // Bytes read in one step: a few milliseconds of work.
@@ -39,7 +40,10 @@ private:
     std::vector<char> buffer_;
     std::size_t size_ = 0;
     std::size_t read_ = 0;
+    // The room the text takes: the file's size for UTF-8, the counted bound for GB18030.
+    std::size_t room_ = 0;
     bool reserved_ = false;
+    std::optional<Gb18030Utf8Bound> counting_;
     bool second_ = false;
 };
 

@@ -185,6 +185,45 @@ void DocumentDecoder::decodeUpTo(std::size_t end) {
     pending_.erase(0, end);
 }
 
+void Gb18030Utf8Bound::feed(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        switch (at_) {
+        case At::CharacterStart: {
+            const std::size_t asciiEnd = asciiRunEnd(bytes, pos);
+            bound_ += asciiEnd - pos;
+            pos = asciiEnd;
+            if (pos < bytes.size()) {
+                at_ = At::AfterLead;
+                ++pos;
+            }
+            break;
+        }
+        case At::AfterLead: {
+            // A digit second makes a four-byte character, anything else a two-byte one.
+            const unsigned char second = byteAt(bytes, pos++);
+            const bool fourBytes = second >= '0' && second <= '9';
+            bound_ += fourBytes ? 4 : 3;
+            at_ = fourBytes ? At::FourByteRest2 : At::CharacterStart;
+            break;
+        }
+        case At::FourByteRest2:
+            ++pos;
+            at_ = At::FourByteRest1;
+            break;
+        case At::FourByteRest1:
+            ++pos;
+            at_ = At::CharacterStart;
+            break;
+        }
+    }
+}
+
+std::size_t Gb18030Utf8Bound::bound() const {
+    // A lead byte left at the very end is not text; the decoding refuses the file.
+    return bound_ + (at_ == At::AfterLead ? 3 : 0);
+}
+
 DocumentEncoding DocumentDecoder::encoding() const {
     if (gb18030_) {
         return {std::string(Gb18030Encoding), false};

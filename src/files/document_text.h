@@ -67,6 +67,20 @@ private:
     bool nonAscii_ = false;
 };
 
+// The most bytes a GB18030 file's text takes as UTF-8, counted a piece at a time, so that
+// its room can be made once before it is read: three for a two-byte character, four for a
+// four-byte one, one for ASCII. Line ends are counted as they are.
+class Gb18030Utf8Bound {
+public:
+    void feed(std::string_view bytes);
+    std::size_t bound() const;
+
+private:
+    enum class At { CharacterStart, AfterLead, FourByteRest2, FourByteRest1 };
+    std::size_t bound_ = 0;
+    At at_ = At::CharacterStart;
+};
+
 // Lines end in CR LF; the mark is written again where the file had one. Raises RuntimeError
 // DocumentErrorNumber::CharacterNotStorable, naming the character and its line, for a
 // character the encoding cannot hold.

@@ -104,8 +104,10 @@ private:
 
 class LimitedTextStore : public platform::StringTextStore {
 public:
-    explicit LimitedTextStore(std::size_t capacity) : capacity_(capacity) {}
+    LimitedTextStore(std::size_t capacity, std::vector<std::size_t>& reservations)
+        : capacity_(capacity), reservations_(reservations) {}
     void reserve(std::size_t bytes) override {
+        reservations_.push_back(bytes);
         check(bytes);
         StringTextStore::reserve(bytes);
     }
@@ -126,6 +128,7 @@ private:
         }
     }
     std::size_t capacity_;
+    std::vector<std::size_t>& reservations_;
     std::size_t size_ = 0;
 };
 
@@ -321,7 +324,7 @@ std::unique_ptr<platform::DocumentWindowView> FakeDocumentHost::createDocumentWi
 }
 
 std::unique_ptr<platform::TextStore> FakeDocumentHost::createTextStore() {
-    return std::make_unique<LimitedTextStore>(storeCapacity);
+    return std::make_unique<LimitedTextStore>(storeCapacity, reservations);
 }
 
 FakeDocumentWindow* FakeDocumentHost::find(const std::string& caption) const {

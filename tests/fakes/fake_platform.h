@@ -236,6 +236,8 @@ public:
     // The edit controls of windows made from now on run out of memory.
     bool newWindowsOutOfMemory = false;
     std::size_t storeCapacity = std::string().max_size();
+    // The room each store was asked to make, in order.
+    std::vector<std::size_t> reservations;
 };
 
 // Answers each dialog from a queue (a cancel when it runs dry) and records what it was asked.

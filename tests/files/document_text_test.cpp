@@ -114,6 +114,33 @@ TEST_F(DocumentTextTest, LineEndsCostTimeInProportionToTheText) {
     }
 }
 
+TEST(Gb18030Utf8Bound, CountsThreeBytesForATwoByteCharacterAndFourForAFourByteOne) {
+    struct Case {
+        std::string bytes;
+        std::size_t bound;
+    };
+    const std::vector<Case> cases = {
+        {"", 0},
+        {"abc\r\n", 5},
+        {"\xC4\xE3\xBA\xC3", 6},         // 你好, three bytes each in UTF-8
+        {"\x81\x40\x81\x7E", 6},         // 丂 and another with an ASCII second byte
+        {"a\xA1\xA4z", 5},               // · takes two in UTF-8: a bound, not a count
+        {"\x81\x30\x81\x30", 4},         // U+0080
+        {"\x95\x32\x82\x36\xC4\xE3", 7}, // U+10000, then 你
+        {"a\x81", 4},                    // a lead at the very end: room for a character
+    };
+    for (const Case& c : cases) {
+        // Whole, and cut at every place: the pieces of a file read a step at a time.
+        for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
+            files::Gb18030Utf8Bound bound;
+            bound.feed(std::string_view(c.bytes).substr(0, cut));
+            bound.feed(std::string_view(c.bytes).substr(cut));
+            EXPECT_EQ(bound.bound(), c.bound)
+                << testing::PrintToString(c.bytes) << " cut at " << cut;
+        }
+    }
+}
+
 TEST_F(DocumentTextTest, FilesThatNoEncodingReadsAreNotText) {
     const std::vector<std::string> notText = {
         std::string("class A {}\0\r\n", 13), // a NUL byte

@@ -255,6 +255,10 @@ TEST_F(Documents, OpenLoadsInStepsWithAProgressBoxThatCanCancel) {
     EXPECT_EQ(window().progressRequests[0].cancelText, "取消");
     EXPECT_EQ(window().progressRequests[0].showAfterMs, 500);
     EXPECT_GT(window().steps, 2);
+    // Room for the file's bytes, then, once it turned out GBK, for the counted text: its two
+    // Chinese characters take three bytes each instead of two.
+    EXPECT_EQ(host().reservations,
+              (std::vector<std::size_t>{largeGbkFile().size(), largeGbkFile().size() + 2}));
 
     // Cancelled halfway: no window, no message, no number used.
     window().cancelAfterSteps = 1;

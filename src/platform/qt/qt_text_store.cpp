@@ -42,9 +42,14 @@ long send(QsciScintillaBase& view, unsigned int message, long long wParam = 0,
 } // namespace
 
 ScintillaTextStore::ScintillaTextStore() : loader_(std::make_unique<QsciScintillaBase>()) {
+    // No notices: the text arrives as one load.
+    send(*loader_, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    prepareDocument();
+}
+
+void ScintillaTextStore::prepareDocument() {
     QsciScintillaBase& loader = *loader_;
-    // No notices, no history: the text arrives as one load.
-    send(loader, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    // No history: loading is not an edit.
     send(loader, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
     send(loader, QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
     send(loader, QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_LF);
@@ -86,7 +91,10 @@ void ScintillaTextStore::append(std::string_view text) {
 }
 
 void ScintillaTextStore::clear() {
-    send(*loader_, QsciScintillaBase::SCI_CLEARALL);
+    // A fresh document rather than an emptied one: the room made for the old text goes back
+    // before room is made again.
+    loader_->SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, static_cast<void*>(nullptr));
+    prepareDocument();
 }
 
 std::string ScintillaTextStore::takeText() {

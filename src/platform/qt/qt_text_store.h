@@ -25,6 +25,8 @@ public:
     void* releaseDocument();
 
 private:
+    // The settings a loaded document needs, for each new document.
+    void prepareDocument();
     void throwIfOutOfMemory();
 
     std::unique_ptr<QsciScintillaBase> loader_;
