@@ -3,6 +3,7 @@
 #include "character_styles.h"
 #include "platform/text_control.h"
 #include "scintilla_gap_follower.h"
+#include "scintilla_message.h"
 
 #include <optional>
 #include <string>
@@ -80,8 +81,7 @@ public:
     static QByteArray plainUtf8(QString text);
     // A Scintilla message with numeric parameters.
     long send(unsigned int message, long long wParam = 0, long long lParam = 0) const {
-        return SendScintilla(message, static_cast<unsigned long>(wParam),
-                             static_cast<long>(lParam));
+        return sendScintilla(*this, message, wParam, lParam);
     }
 
 protected:

@@ -1,5 +1,7 @@
 #include "qt_text_store.h"
 
+#include "scintilla_message.h"
+
 #include <chrono>
 #include <fstream>
 #include <future>
@@ -33,34 +35,28 @@ std::size_t availableMemory() {
     return static_cast<std::size_t>(-1);
 }
 
-long send(QsciScintillaBase& view, unsigned int message, long long wParam = 0,
-          long long lParam = 0) {
-    return view.SendScintilla(message, static_cast<unsigned long>(wParam),
-                              static_cast<long>(lParam));
-}
-
 } // namespace
 
 ScintillaTextStore::ScintillaTextStore() : loader_(std::make_unique<QsciScintillaBase>()) {
     // No notices: the text arrives as one load.
-    send(*loader_, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    sendScintilla(*loader_, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
     prepareDocument();
 }
 
 void ScintillaTextStore::prepareDocument() {
     QsciScintillaBase& loader = *loader_;
     // No history: loading is not an edit.
-    send(loader, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
-    send(loader, QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
-    send(loader, QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_LF);
+    sendScintilla(loader, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
+    sendScintilla(loader, QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    sendScintilla(loader, QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_LF);
 }
 
 ScintillaTextStore::~ScintillaTextStore() = default;
 
 void ScintillaTextStore::throwIfOutOfMemory() {
-    const long status = send(*loader_, QsciScintillaBase::SCI_GETSTATUS);
+    const long status = sendScintilla(*loader_, QsciScintillaBase::SCI_GETSTATUS);
     if (status != QsciScintillaBase::SC_STATUS_OK) {
-        send(*loader_, QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
+        sendScintilla(*loader_, QsciScintillaBase::SCI_SETSTATUS, QsciScintillaBase::SC_STATUS_OK);
         throw std::bad_alloc();
     }
 }
@@ -75,7 +71,7 @@ void ScintillaTextStore::reserve(std::size_t bytes) {
     // be seen: a thread of its own touches it while the window goes on painting. The loader is
     // never shown, so nothing else reaches it meanwhile.
     auto allocation = std::async(std::launch::async, [this, room] {
-        send(*loader_, QsciScintillaBase::SCI_ALLOCATE, static_cast<long long>(room));
+        sendScintilla(*loader_, QsciScintillaBase::SCI_ALLOCATE, static_cast<long long>(room));
     });
     while (allocation.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -98,7 +94,7 @@ void ScintillaTextStore::clear() {
 }
 
 std::string ScintillaTextStore::takeText() {
-    const long length = send(*loader_, QsciScintillaBase::SCI_GETLENGTH);
+    const long length = sendScintilla(*loader_, QsciScintillaBase::SCI_GETLENGTH);
     std::string text(static_cast<std::size_t>(length), '\0');
     loader_->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, 0L, length, text.data());
     clear();

@@ -1,19 +1,13 @@
 #include "scintilla_gap_follower.h"
 
+#include "scintilla_message.h"
+
 #include <algorithm>
 #include <cstdlib>
-
-#include <Qsci/qsciscintillabase.h>
 
 namespace platform::qt {
 
 namespace {
-
-long send(const QsciScintillaBase& view, unsigned int message, long long wParam = 0,
-          long long lParam = 0) {
-    return view.SendScintilla(message, static_cast<unsigned long>(wParam),
-                              static_cast<long>(lParam));
-}
 
 bool continuationByte(long byte) {
     return (byte & 0xC0) == 0x80;
@@ -39,14 +33,15 @@ void ScintillaGapFollower::follow() {
 }
 
 long long ScintillaGapFollower::caretDistance() const {
-    return std::llabs(send(view_, QsciScintillaBase::SCI_GETCURRENTPOS) -
-                      send(view_, QsciScintillaBase::SCI_GETGAPPOSITION));
+    return std::llabs(sendScintilla(view_, QsciScintillaBase::SCI_GETCURRENTPOS) -
+                      sendScintilla(view_, QsciScintillaBase::SCI_GETGAPPOSITION));
 }
 
 void ScintillaGapFollower::step() {
-    const long long caret = send(view_, QsciScintillaBase::SCI_GETCURRENTPOS);
-    const long long gap = send(view_, QsciScintillaBase::SCI_GETGAPPOSITION);
-    if (std::llabs(caret - gap) <= NearBytes || send(view_, QsciScintillaBase::SCI_GETREADONLY)) {
+    const long long caret = sendScintilla(view_, QsciScintillaBase::SCI_GETCURRENTPOS);
+    const long long gap = sendScintilla(view_, QsciScintillaBase::SCI_GETGAPPOSITION);
+    if (std::llabs(caret - gap) <= NearBytes ||
+        sendScintilla(view_, QsciScintillaBase::SCI_GETREADONLY)) {
         timer_.stop();
         return;
     }
@@ -56,31 +51,31 @@ void ScintillaGapFollower::step() {
 }
 
 long long ScintillaGapFollower::characterStart(long long target) const {
-    const long long length = send(view_, QsciScintillaBase::SCI_GETLENGTH);
+    const long long length = sendScintilla(view_, QsciScintillaBase::SCI_GETLENGTH);
     long long position = std::clamp(target, 0LL, length);
     // A UTF-8 character is at most four bytes long.
     while (position < length &&
-           continuationByte(send(view_, QsciScintillaBase::SCI_GETCHARAT, position))) {
+           continuationByte(sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position))) {
         ++position;
     }
     if (position > 0 && position < length &&
-        send(view_, QsciScintillaBase::SCI_GETCHARAT, position - 1) == '\r' &&
-        send(view_, QsciScintillaBase::SCI_GETCHARAT, position) == '\n') {
+        sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position - 1) == '\r' &&
+        sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position) == '\n') {
         ++position;
     }
     return position;
 }
 
 void ScintillaGapFollower::moveGapTo(long long position) {
-    const long mask = send(view_, QsciScintillaBase::SCI_GETMODEVENTMASK);
-    const long collecting = send(view_, QsciScintillaBase::SCI_GETUNDOCOLLECTION);
-    send(view_, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
-    send(view_, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
+    const long mask = sendScintilla(view_, QsciScintillaBase::SCI_GETMODEVENTMASK);
+    const long collecting = sendScintilla(view_, QsciScintillaBase::SCI_GETUNDOCOLLECTION);
+    sendScintilla(view_, QsciScintillaBase::SCI_SETMODEVENTMASK, 0);
+    sendScintilla(view_, QsciScintillaBase::SCI_SETUNDOCOLLECTION, 0);
     view_.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<unsigned long>(position),
                         " ");
-    send(view_, QsciScintillaBase::SCI_DELETERANGE, position, 1);
-    send(view_, QsciScintillaBase::SCI_SETUNDOCOLLECTION, collecting);
-    send(view_, QsciScintillaBase::SCI_SETMODEVENTMASK, mask);
+    sendScintilla(view_, QsciScintillaBase::SCI_DELETERANGE, position, 1);
+    sendScintilla(view_, QsciScintillaBase::SCI_SETUNDOCOLLECTION, collecting);
+    sendScintilla(view_, QsciScintillaBase::SCI_SETMODEVENTMASK, mask);
 }
 
 } // namespace platform::qt

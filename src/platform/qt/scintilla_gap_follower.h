@@ -23,8 +23,6 @@ public:
 
     // Follows the caret from now on, where it stands far from the gap.
     void follow();
-    // Whether the gap is on its way to the caret.
-    bool moving() const { return timer_.isActive(); }
 
 private:
     void step();
