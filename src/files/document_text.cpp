@@ -22,17 +22,11 @@ unsigned char byteAt(std::string_view s, std::size_t pos) {
 enum class Utf8Kind { Ascii, Utf8, Invalid };
 
 Utf8Kind classifyUtf8(std::string_view s) {
-    Utf8Kind kind = Utf8Kind::Ascii;
-    std::size_t pos = 0;
-    while ((pos = asciiRunEnd(s, pos)) < s.size()) {
-        const std::size_t length = utf8SequenceLength(s, pos);
-        if (length == 0) {
-            return Utf8Kind::Invalid;
-        }
-        kind = Utf8Kind::Utf8;
-        pos += length;
+    const std::size_t firstNonAscii = asciiRunEnd(s, 0);
+    if (firstNonAscii == s.size()) {
+        return Utf8Kind::Ascii;
     }
-    return kind;
+    return isValidUtf8(s.substr(firstNonAscii)) ? Utf8Kind::Utf8 : Utf8Kind::Invalid;
 }
 
 [[noreturn]] void throwNotText(const char* description) {
