@@ -273,26 +273,18 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
     Series withPanels;
     Series caretMoves;
     const QString a = QStringLiteral("a");
-    double firstKey = 0;
-    for (int i = 0; i < Keys; ++i) {
-        const double ms = pressKey(control, Qt::Key_A, a);
-        if (i == 0) {
-            firstKey = ms;
+    // Types the keys into the series; gives the first key's time.
+    const auto typeKeys = [&](Series& series) {
+        for (int i = 0; i < Keys; ++i) {
+            series.add(pressKey(control, Qt::Key_A, a));
+            waitMs(5);
         }
-        atStart.add(ms);
-        waitMs(5);
-    }
+        return series.values.front();
+    };
+    const double firstKey = typeKeys(atStart);
     caretMoves.add(pressKey(control, Qt::Key_End, {}, Qt::ControlModifier));
     waitMs(5);
-    double firstKeyAtEnd = 0;
-    for (int i = 0; i < Keys; ++i) {
-        const double ms = pressKey(control, Qt::Key_A, a);
-        if (i == 0) {
-            firstKeyAtEnd = ms;
-        }
-        atEnd.add(ms);
-        waitMs(5);
-    }
+    const double firstKeyAtEnd = typeKeys(atEnd);
     auto* lineRow = windows.mainWindow()->findChild<QAction*>(QStringLiteral("行号列号"));
     if (lineRow == nullptr) {
         fail("no line and column button");
