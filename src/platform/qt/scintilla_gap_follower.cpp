@@ -7,14 +7,6 @@
 
 namespace platform::qt {
 
-namespace {
-
-bool continuationByte(long byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-} // namespace
-
 ScintillaGapFollower::ScintillaGapFollower(QsciScintillaBase& view) : view_(view) {
     // A zero interval runs a step each time the event loop has nothing else to do.
     timer_.setInterval(0);
@@ -52,18 +44,11 @@ void ScintillaGapFollower::step() {
 
 long long ScintillaGapFollower::characterStart(long long target) const {
     const long long length = sendScintilla(view_, QsciScintillaBase::SCI_GETLENGTH);
-    long long position = std::clamp(target, 0LL, length);
-    // A UTF-8 character is at most four bytes long.
-    while (position < length &&
-           continuationByte(sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position))) {
-        ++position;
+    if (target >= length) {
+        return length;
     }
-    if (position > 0 && position < length &&
-        sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position - 1) == '\r' &&
-        sendScintilla(view_, QsciScintillaBase::SCI_GETCHARAT, position) == '\n') {
-        ++position;
-    }
-    return position;
+    // Scintilla's own rule: the start of the character, or of the CR LF, that holds target.
+    return sendScintilla(view_, QsciScintillaBase::SCI_POSITIONBEFORE, std::max(target, 0LL) + 1);
 }
 
 void ScintillaGapFollower::moveGapTo(long long position) {

@@ -27,8 +27,8 @@ public:
 private:
     void step();
     long long caretDistance() const;
-    // The position next to target where a byte may go in without splitting a character or
-    // a CR LF.
+    // The position at or just before target where a byte may go in without splitting a
+    // character or a CR LF.
     long long characterStart(long long target) const;
     // Moves the gap to position by an insertion undone at once, unseen by anyone: no change
     // notice, no undo step, the same save point.
