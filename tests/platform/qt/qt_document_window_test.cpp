@@ -10,6 +10,7 @@
 #include "platform/twips.h"
 #include "qt_fixture.h"
 #include "qt_program_fixture.h"
+#include "text_control_fixture.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -174,10 +175,6 @@ TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtT
     auto* control = editOf(window->mdiArea()->currentSubWindow());
     ASSERT_NE(control, nullptr);
     EXPECT_TRUE(control->text() == text) << "compared whole, not printed whole";
-    const auto gap = [&] { return control->send(QsciScintillaBase::SCI_GETGAPPOSITION); };
-    for (int wait = 0; wait < 10000 && gap() > 4; ++wait) {
-        QApplication::processEvents();
-    }
-    EXPECT_LE(gap(), platform::qt::ScintillaGapFollower::NearBytes);
+    EXPECT_TRUE(gapFollowsCaret(*control, 0));
     EXPECT_FALSE(document->Changed);
 }

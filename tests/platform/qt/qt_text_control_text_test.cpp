@@ -225,14 +225,8 @@ TEST_F(TextControlTest, TheBuffersGapFollowsTheCaretUnseenAndUnchanged) {
     // Scintilla tells of caret moves when it paints.
     control.show();
     control.setText(original);
-    const auto gap = [&] { return control.send(QsciScintillaBase::SCI_GETGAPPOSITION); };
-    const auto gapFollows = [&](long long caret) {
-        for (int wait = 0; wait < 10000 && std::llabs(gap() - caret) > 4; ++wait) {
-            QApplication::processEvents();
-        }
-        return std::llabs(gap() - caret) <= ScintillaGapFollower::NearBytes;
-    };
-    EXPECT_TRUE(gapFollows(0)) << "the text came in at the end; the caret is at the start";
+    EXPECT_TRUE(gapFollowsCaret(control, 0))
+        << "the text came in at the end; the caret is at the start";
     selectBytes(boldFrom, boldFrom + 200);
     control.setSelBold(true);
     caretAtByte(0);
@@ -246,9 +240,9 @@ TEST_F(TextControlTest, TheBuffersGapFollowsTheCaretUnseenAndUnchanged) {
     heard.clear();
     const int changes = events.changes;
     QTest::keyClick(&control, Qt::Key_End, Qt::ControlModifier);
-    const bool followedToEnd = gapFollows(length + 1);
+    const bool followedToEnd = gapFollowsCaret(control, length + 1);
     caretAtByte(length / 2);
-    const bool followedBack = gapFollows(length / 2);
+    const bool followedBack = gapFollowsCaret(control, length / 2);
     QtTextControl::accessibility = previous;
 
     EXPECT_TRUE(followedToEnd);

@@ -2,6 +2,7 @@
 
 #include "platform/qt/qt_text_control.h"
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -10,6 +11,18 @@
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+// Runs the event loop until the control's buffer gap has followed the caret there, or for
+// ten thousand turns; whether the gap came near enough.
+inline bool gapFollowsCaret(const platform::qt::QtTextControl& control, long long caret) {
+    const auto distance = [&] {
+        return std::llabs(control.send(QsciScintillaBase::SCI_GETGAPPOSITION) - caret);
+    };
+    for (int wait = 0; wait < 10000 && distance() > 4; ++wait) {
+        QApplication::processEvents();
+    }
+    return distance() <= platform::qt::ScintillaGapFollower::NearBytes;
+}
 
 // What the control told its window, in order.
 struct RecordingEvents : platform::TextControlEvents {
