@@ -8,6 +8,27 @@
 
 namespace platform::win {
 
+namespace {
+
+// The text a Win32 call writes into a buffer. Such calls give the length written, or, where
+// the buffer is too small, the size it needs: they are made with MAX_PATH first and once more
+// with that size. Empty when the call fails.
+template <typename Fill> std::wstring filledBuffer(Fill fill) {
+    std::wstring text(MAX_PATH, L'\0');
+    DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
+    if (length > text.size()) {
+        text.resize(length);
+        length = fill(text.data(), static_cast<DWORD>(text.size()));
+    }
+    if (length == 0 || length > text.size()) {
+        return {};
+    }
+    text.resize(length);
+    return text;
+}
+
+} // namespace
+
 std::wstring WinProgramLocation::folderOfExecutable(std::wstring_view executable) {
     const std::size_t separator = executable.rfind(L'\\');
     if (separator == std::wstring_view::npos) {
@@ -78,47 +99,32 @@ void WinProgramLocation::createDirectory(const std::string& directory) {
 }
 
 std::string WinProgramLocation::userConfigDirectory() {
-    const DWORD length = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
-    if (length == 0) {
-        return {};
-    }
-    std::wstring value(length, L'\0');
-    value.resize(GetEnvironmentVariableW(L"APPDATA", value.data(), length));
-    return utf8Text(value);
+    return utf8Text(filledBuffer([](wchar_t* buffer, DWORD size) {
+        return GetEnvironmentVariableW(L"APPDATA", buffer, size);
+    }));
 }
 
 std::string WinProgramLocation::findOnSearchPath(const std::string& name) {
-    std::wstring found(MAX_PATH, L'\0');
-    DWORD length = SearchPathW(nullptr, wideText(name).c_str(), L".exe",
-                               static_cast<DWORD>(found.size()), found.data(), nullptr);
-    if (length > found.size()) {
-        found.resize(length);
-        length = SearchPathW(nullptr, wideText(name).c_str(), L".exe",
-                             static_cast<DWORD>(found.size()), found.data(), nullptr);
-    }
-    if (length == 0 || length > found.size()) {
+    const std::wstring wideName = wideText(name);
+    const std::wstring found = filledBuffer([&](wchar_t* buffer, DWORD size) {
+        return SearchPathW(nullptr, wideName.c_str(), L".exe", size, buffer, nullptr);
+    });
+    if (found.empty()) {
         return {};
     }
-    found.resize(length);
     // Links resolved: the path of the file the handle finally opens.
     const HANDLE file = CreateFileW(found.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return utf8Text(found);
     }
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD finalLength =
-        GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
-    if (finalLength > final.size()) {
-        final.resize(finalLength);
-        finalLength =
-            GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
-    }
+    std::wstring final = filledBuffer([&](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(file, buffer, size, 0);
+    });
     CloseHandle(file);
-    if (finalLength == 0 || finalLength > final.size()) {
+    if (final.empty()) {
         return utf8Text(found);
     }
-    final.resize(finalLength);
     if (final.starts_with(L"\\\\?\\UNC\\")) {
         final = L"\\" + final.substr(7);
     } else if (final.starts_with(L"\\\\?\\")) {
