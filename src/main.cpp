@@ -1,6 +1,7 @@
 #include "app/module1.h"
 #include "platform/qt/chinese_fonts.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/qt_tool_bar.h"
 
 #include <QApplication>
 #include <QFont>
@@ -43,11 +44,13 @@ int main(int argc, char* argv[]) {
     installQtTranslations(qtTranslator);
     substituteSimSun();
 
+    // Before the first window: at the first start the settings dialog shows inside Main.
+    platform::qt::registerImages();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/toolbar/12-java.svg")));
+
     platform::qt::QtServices platform;
     app::Module1 module(platform.services);
     module.Main();
-    // The toolbar has registered the images by now.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/toolbar/12-java.svg")));
     platform.parentDialogsToMainWindow();
     return QApplication::exec();
 }

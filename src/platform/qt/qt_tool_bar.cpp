@@ -12,8 +12,16 @@ static void registerToolbarImages() {
 
 namespace platform::qt {
 
+void registerImages() {
+    static const bool registered = [] {
+        registerToolbarImages();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
 QtToolBar::QtToolBar(QToolBar* bar) : bar_(bar) {
-    registerToolbarImages();
+    registerImages();
     bar_->setObjectName(QStringLiteral("tbToolBar"));
     bar_->setIconSize(QSize(16, 16));
     bar_->setToolButtonStyle(Qt::ToolButtonIconOnly);

@@ -10,6 +10,10 @@ class QToolBar;
 
 namespace platform::qt {
 
+// Makes the program's images (the toolbar's, the window icon) reachable as ":/toolbar/…";
+// once is enough, more does no harm.
+void registerImages();
+
 // Icon-only buttons, each reached through its key: the key is the button's accessible name.
 class QtToolBar : public ToolBar {
 public:
