@@ -1,6 +1,6 @@
 #include "app/module1.h"
+#include "platform/desktop/desktop_services.h"
 #include "platform/qt/chinese_fonts.h"
-#include "platform/qt/qt_services.h"
 #include "platform/qt/qt_tool_bar.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     platform::qt::registerImages();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/toolbar/12-java.svg")));
 
-    platform::qt::QtServices platform;
+    platform::desktop::DesktopServices platform;
     app::Module1 module(platform.services);
     module.Main();
     platform.parentDialogsToMainWindow();

@@ -1,7 +1,7 @@
 #include "frm_main.h"
 
 #include "editor/frm_edit.h"
-#include "files/get_file_name.h"
+#include "files/commands/get_file_name.h"
 #include "module1.h"
 #include "placement.h"
 #include "platform/document_host.h"

@@ -2,7 +2,7 @@
 
 #include "editor/command_context.h"
 #include "editor/editing_commands.h"
-#include "files/file_commands.h"
+#include "files/commands/file_commands.h"
 #include "platform/main_window_view.h"
 #include "toolbar/tool_bar_dispatch.h"
 #include "toolchain/toolchain_commands.h"

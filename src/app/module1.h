@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/command_context.h"
+#include "editor/process_values.h"
 #include "platform/services.h"
 
 #include <memory>

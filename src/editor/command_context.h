@@ -3,22 +3,11 @@
 #include "platform/main_window_view.h"
 #include "platform/services.h"
 #include "platform/status_bar.h"
-
-#include <string>
+#include "process_values.h"
 
 namespace editor {
 
 class frmEdit;
-
-inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
-
-// The values the whole run shares, set at start-up and by the settings dialog.
-struct ProcessValues {
-    std::string JavaBinDir;
-    std::string SourceDir;
-    std::string SetIniPath;
-    std::string VersionText;
-};
 
 // What the subsystems' commands reach of the program; the main window provides it, and a test
 // can stand in for it.

@@ -6,7 +6,7 @@
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
-#include "files/get_file_name.h"
+#include "files/commands/get_file_name.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 #include "tool_directories.h"

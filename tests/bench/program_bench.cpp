@@ -12,7 +12,7 @@
 
 #include "app/module1.h"
 #include "java_like_source.h"
-#include "platform/qt/qt_services.h"
+#include "platform/desktop/desktop_services.h"
 #include "platform/qt/qt_text_control.h"
 
 #include <algorithm>
@@ -204,7 +204,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         ini << sourceDir << "\r\n" << sourceDir << "\r\n";
     }
 
-    platform::qt::QtServices platform(settingsFolder.path());
+    platform::desktop::DesktopServices platform(settingsFolder.path());
     auto& windows = platform.windows;
 
     PaintWatch windowPainted(

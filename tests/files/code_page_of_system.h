@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/qt/iconv_code_page.h"
+#include "platform/posix/iconv_code_page.h"
 
 #include <string>
 #include <utility>
 
 // The real conversions, on a system whose code page the test chooses.
-class CodePageOfSystem : public platform::qt::IconvCodePage {
+class CodePageOfSystem : public platform::posix::IconvCodePage {
 public:
     explicit CodePageOfSystem(std::string system) : system_(std::move(system)) {}
     std::string systemEncoding() override { return system_; }

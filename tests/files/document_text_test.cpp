@@ -4,7 +4,7 @@
 #include "files/plain_text.h"
 #include "one_file.h"
 #include "platform/error.h"
-#include "platform/qt/iconv_code_page.h"
+#include "platform/posix/iconv_code_page.h"
 #include "platform/text_files.h"
 #include "toolchain/tool_directories.h"
 

@@ -3,7 +3,7 @@
 // without a display.
 
 #include "fake_platform.h"
-#include "platform/qt/posix_private_files.h"
+#include "platform/posix/posix_private_files.h"
 #include "platform/qt/qt_process_start.h"
 #include "platform/qt/qt_system_environment.h"
 #include "run_support.h"
@@ -123,7 +123,7 @@ protected:
     fakes::FakePlatform platform_;
     platform::qt::QtProcessStart processes_;
     platform::qt::QtSystemEnvironment environment_;
-    platform::qt::PosixPrivateFiles privateFiles_;
+    platform::posix::PosixPrivateFiles privateFiles_;
     platform::Services services_{platform_.messageBox,  platform_.settings, platform_.location,
                                  platform_.files,       platform_.codePage, platform_.windows,
                                  platform_.fileDialogs, processes_,         platform_.clipboard,

@@ -1,6 +1,6 @@
 #include "error_of.h"
 #include "platform/error.h"
-#include "platform/qt/posix_text_files.h"
+#include "platform/posix/posix_text_files.h"
 
 #include <cerrno>
 #include <csignal>
@@ -29,7 +29,7 @@ namespace {
 
 using platform::InterruptedSave;
 using platform::RuntimeError;
-using platform::qt::PosixTextFiles;
+using platform::posix::PosixTextFiles;
 namespace ErrorNumber = platform::ErrorNumber;
 
 constexpr uid_t Nobody = 65534;

@@ -1,5 +1,5 @@
 #include "platform/error.h"
-#include "platform/qt/iconv_code_page.h"
+#include "platform/posix/iconv_code_page.h"
 
 #include <clocale>
 #include <functional>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using platform::qt::IconvCodePage;
+using platform::posix::IconvCodePage;
 
 bool raises(const std::function<void()>& action) {
     try {

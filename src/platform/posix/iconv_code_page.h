@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform::qt {
+namespace platform::posix {
 
 // Conversions through iconv, which reports every invalid, unrepresentable or truncated
 // sequence; Qt 6.4's QStringDecoder silently drops a truncated multi-byte tail.
@@ -25,4 +25,4 @@ public:
     std::string decode(std::string_view bytes, const std::string& encoding) override;
 };
 
-} // namespace platform::qt
+} // namespace platform::posix

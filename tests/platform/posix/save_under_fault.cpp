@@ -4,7 +4,7 @@
 // Prints the error number and description of a failed save and exits 1; exits 0 on success.
 
 #include "platform/error.h"
-#include "platform/qt/posix_text_files.h"
+#include "platform/posix/posix_text_files.h"
 
 #include <cstdio>
 #include <fstream>
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         return 3;
     }
     try {
-        platform::qt::PosixTextFiles().replaceBytes(argv[1], bytes);
+        platform::posix::PosixTextFiles().replaceBytes(argv[1], bytes);
         return 0;
     } catch (const platform::RuntimeError& error) {
         std::printf("%d\n%s\n", error.number(), error.description().c_str());

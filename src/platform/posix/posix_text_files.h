@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform::qt {
+namespace platform::posix {
 
 // Document files on a POSIX file system. A save replaces the file atomically where its folder
 // allows, keeps the file's permissions and owner, and writes through symbolic links.
@@ -18,4 +18,4 @@ public:
     void replaceEntry(const std::string& path, const std::string& bytes) override;
 };
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -2,7 +2,7 @@
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "file_commands.h"
-#include "file_error_reporter.h"
+#include "files/file_error_reporter.h"
 #include "get_file_name.h"
 
 namespace files {

@@ -1,8 +1,8 @@
 #include "get_file_name.h"
 
-#include "base_name.h"
 #include "editor/command_context.h"
 #include "editor/frm_edit.h"
+#include "files/base_name.h"
 
 namespace files {
 

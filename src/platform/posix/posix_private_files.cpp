@@ -1,4 +1,4 @@
-#include "platform/qt/posix_private_files.h"
+#include "platform/posix/posix_private_files.h"
 
 #include "platform/error.h"
 
@@ -10,7 +10,7 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 
-namespace platform::qt {
+namespace platform::posix {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, const std::string& reason) {
@@ -80,4 +80,4 @@ std::string PosixPrivateFiles::randomBytes(std::size_t count) {
     return bytes;
 }
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -2,7 +2,7 @@
 
 #include "platform/private_files.h"
 
-namespace platform::qt {
+namespace platform::posix {
 
 class PosixPrivateFiles : public PrivateFiles {
 public:
@@ -12,4 +12,4 @@ public:
     std::string randomBytes(std::size_t count) override;
 };
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform::qt {
+namespace platform::posix {
 
 // Writes all of bytes at the start of the file, retrying short writes and interruptions.
 // Returns 0, or the errno of the failure.
@@ -13,4 +13,4 @@ int writeAllAt(int fd, std::string_view bytes);
 // crash. Returns 0, or the errno of the failure.
 int syncFolder(const std::string& folder);
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -9,7 +9,7 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-namespace platform::qt {
+namespace platform::posix {
 
 namespace {
 
@@ -129,4 +129,4 @@ std::string IconvCodePage::decode(std::string_view bytes, const std::string& enc
     return convert(bytes, encoding, "UTF-8", Direction::Decode, encoding);
 }
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -7,7 +7,7 @@
 #include <new>
 
 void* operator new(std::size_t size) {
-    if (void* block = platform::qt::large_blocks::allocate(size)) {
+    if (void* block = platform::posix::large_blocks::allocate(size)) {
         return block;
     }
     for (;;) {
@@ -23,7 +23,7 @@ void* operator new(std::size_t size) {
 }
 
 void operator delete(void* block) noexcept {
-    if (!platform::qt::large_blocks::release(block)) {
+    if (!platform::posix::large_blocks::release(block)) {
         std::free(block);
     }
 }

@@ -4,7 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace platform::qt {
+namespace platform::posix {
 
 int writeAllAt(int fd, std::string_view bytes) {
     std::size_t written = 0;
@@ -32,4 +32,4 @@ int syncFolder(const std::string& folder) {
     return result;
 }
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -8,7 +8,7 @@
 
 #include <sys/mman.h>
 
-namespace platform::qt::large_blocks {
+namespace platform::posix::large_blocks {
 
 namespace {
 
@@ -95,4 +95,4 @@ bool release(void* block) noexcept {
     return true;
 }
 
-} // namespace platform::qt::large_blocks
+} // namespace platform::posix::large_blocks

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform::qt {
+namespace platform::posix {
 
 // A whole copy of a file's content in the user's cache folder ($XDG_CACHE_HOME, else
 // ~/.cache, under MORVANE集成系统/保存备份), kept while the file is overwritten in place.
@@ -40,4 +40,4 @@ std::vector<InterruptedSave> findInterruptedSaves();
 // Drops the record, so the save is reported no more; the copy stays for the user.
 void forgetInterruptedSave(const InterruptedSave& save);
 
-} // namespace platform::qt
+} // namespace platform::posix

@@ -1,6 +1,6 @@
 // Large blocks in mappings of their own, and their return.
 
-#include "platform/qt/large_blocks.h"
+#include "platform/posix/large_blocks.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace platform::qt;
+using namespace platform::posix;
 
 bool hugePageAligned(const void* block) {
     return reinterpret_cast<std::uintptr_t>(block) % large_blocks::HugePage == 0;

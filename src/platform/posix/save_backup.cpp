@@ -20,7 +20,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-namespace platform::qt {
+namespace platform::posix {
 
 namespace {
 
@@ -186,4 +186,4 @@ void forgetInterruptedSave(const InterruptedSave& save) {
     ::unlink((save.backupPath.substr(0, slash) + "/" + RecordName).c_str());
 }
 
-} // namespace platform::qt
+} // namespace platform::posix

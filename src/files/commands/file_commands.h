@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common_dialog.h"
-#include "document_text.h"
+#include "files/common_dialog.h"
+#include "files/document_text.h"
 
 #include <string>
 

@@ -17,7 +17,7 @@
 
 #include <sys/stat.h>
 
-namespace platform::qt {
+namespace platform::posix {
 
 namespace {
 
@@ -392,7 +392,7 @@ std::vector<InterruptedSave> PosixTextFiles::interruptedSaves() {
 }
 
 void PosixTextFiles::forgetInterruptedSave(const InterruptedSave& save) {
-    platform::qt::forgetInterruptedSave(save);
+    platform::posix::forgetInterruptedSave(save);
 }
 
 void PosixTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
@@ -429,4 +429,4 @@ void PosixTextFiles::replaceEntry(const std::string& path, const std::string& by
     }
 }
 
-} // namespace platform::qt
+} // namespace platform::posix

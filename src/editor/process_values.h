@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace editor {
+
+inline constexpr const char* ApplicationTitle = "MORVANE集成系统";
+
+// The values the whole run shares, set at start-up and by the settings dialog.
+struct ProcessValues {
+    std::string JavaBinDir;
+    std::string SourceDir;
+    std::string SetIniPath;
+    std::string VersionText;
+};
+
+} // namespace editor
