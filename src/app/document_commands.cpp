@@ -26,7 +26,15 @@ editor::frmEdit& frmMain::NewDocument() {
 }
 
 void frmMain::forgetDocument(editor::frmEdit& document) {
-    std::erase_if(documents_, [&](const auto& open) { return open.get() == &document; });
+    const auto found = std::find_if(documents_.begin(), documents_.end(),
+                                    [&](const auto& open) { return open.get() == &document; });
+    if (found == documents_.end()) {
+        return;
+    }
+    // The window is still inside its own close handling: it goes once that has returned.
+    closedDocuments_.push_back(std::move(*found));
+    documents_.erase(found);
+    view_->runSoon([this] { closedDocuments_.clear(); });
 }
 
 editor::frmEdit* frmMain::ActiveForm() {

@@ -93,6 +93,8 @@ private:
     std::unique_ptr<platform::MainWindowView> view_;
     // The open document windows; they close before the main window goes.
     std::vector<std::unique_ptr<editor::frmEdit>> documents_;
+    // Windows that have closed, kept until their own close handling has returned.
+    std::vector<std::unique_ptr<editor::frmEdit>> closedDocuments_;
 
     files::FileCommands files_{*this};
     editor::EditingCommands editing_{*this};

@@ -86,7 +86,7 @@ void frmEdit::Form_Unload(bool& cancel) {
 
 void frmEdit::Form_Closed() {
     if (closed_) {
-        closed_(*this); // may destroy this window: the last thing it does
+        closed_(*this);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "progress.h"
 
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -57,6 +58,11 @@ public:
     // progress box once the request's delay has passed; no command runs meanwhile. False when
     // the user cancelled. What a step raises comes out of this call.
     virtual bool runStepwise(const ProgressRequest& request, StepwiseWork& work) = 0;
+
+    // Runs the work on a later turn of the event loop, once the event being handled is done,
+    // so that whatever called this has returned. Work still waiting when the window goes is
+    // dropped.
+    virtual void runSoon(std::function<void()> work) = 0;
 };
 
 } // namespace platform

@@ -69,6 +69,17 @@ TEST_F(Shutdown, DocumentsCloseFirstAndOneRefusalStopsTheExit) {
     EXPECT_EQ(platform.settings.savedKeys.size(), 4u);
 }
 
+// A window's close handling runs inside the window itself: the window goes only once that has
+// returned, on the next turn of the event loop.
+TEST_F(Shutdown, AClosedDocumentGoesOnTheNextTurnNotInsideItsOwnClose) {
+    main().NewDocument();
+    main().mnuFileShut_Click();
+    EXPECT_EQ(main().ActiveForm(), nullptr);
+    EXPECT_EQ(window().documentHost.destroyed, 0);
+    window().runPendingWork();
+    EXPECT_EQ(window().documentHost.destroyed, 1);
+}
+
 TEST(Placement, TextRoundTripsAndRejectsWhatIsNotANumber) {
     for (const float value : {0.0f, 1000.0f, -15.0f, 6500.25f, 1234567.0f, 0.5f}) {
         const auto parsed = app::parsePlacement(app::formatPlacement(value));

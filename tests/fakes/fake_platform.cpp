@@ -268,6 +268,7 @@ void FakeTextControl::setSelFontSize(double points) {
 
 FakeDocumentWindow::~FakeDocumentWindow() {
     host.forget(this);
+    ++host.destroyed;
 }
 
 void FakeDocumentWindow::show() {
@@ -294,7 +295,7 @@ bool FakeDocumentWindow::close() {
     }
     host.closedCaptions.push_back(captionText);
     host.forget(this);
-    events->Form_Closed(); // the program may destroy this window now
+    events->Form_Closed();
     return true;
 }
 
@@ -368,6 +369,14 @@ void FakeMainWindow::show() {
         events->MDIForm_Load();
     }
     visible = true;
+}
+
+void FakeMainWindow::runPendingWork() {
+    while (!pendingWork.empty()) {
+        auto work = std::move(pendingWork.front());
+        pendingWork.erase(pendingWork.begin());
+        work();
+    }
 }
 
 void FakeMainWindow::close() {

@@ -233,6 +233,8 @@ public:
     FakeDocumentWindow* active = nullptr;
     std::vector<std::string> closedCaptions;
     int created = 0;
+    // Windows the program has let go of.
+    int destroyed = 0;
     // The edit controls of windows made from now on run out of memory.
     bool newWindowsOutOfMemory = false;
     std::size_t storeCapacity = std::string().max_size();
@@ -293,6 +295,9 @@ public:
     // Runs the steps; the user cancels after cancelAfterSteps of them when it is not negative.
     bool runStepwise(const platform::ProgressRequest& request,
                      platform::StepwiseWork& work) override;
+    // Kept until the test, standing for the event loop, runs it with runPendingWork.
+    void runSoon(std::function<void()> work) override { pendingWork.push_back(std::move(work)); }
+    void runPendingWork();
 
     platform::MainWindowEvents* events = nullptr;
     float bounds[4] = {0, 0, 0, 0};
@@ -309,6 +314,7 @@ public:
     int cancelAfterSteps = -1;
     bool closed = false;
     bool visible = false;
+    std::vector<std::function<void()>> pendingWork;
 
 private:
     void set(int index, float twips);

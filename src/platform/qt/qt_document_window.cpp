@@ -39,8 +39,10 @@ void DocumentSubWindow::closeEvent(QCloseEvent* event) {
     if (!event->isAccepted()) {
         return;
     }
-    // The program may drop the owner now; nothing of it is touched afterwards.
+    // Closed, the window deletes itself (Qt::WA_DeleteOnClose): its owner lets it go, and the
+    // program may drop the owner now; nothing of it is touched afterwards.
     DocumentWindowEvents* events = owner_->events();
+    owner_->windowClosed();
     owner_ = nullptr;
     events->Form_Closed();
 }
@@ -67,10 +69,15 @@ QtDocumentWindow::~QtDocumentWindow() {
     if (edit_) {
         edit_->setEvents(nullptr);
     }
+    // A window that never closed goes with its owner; a closed one is on its way already.
     if (window_) {
         window_->disown();
         window_->deleteLater();
     }
+}
+
+void QtDocumentWindow::windowClosed() {
+    window_ = nullptr;
 }
 
 std::string QtDocumentWindow::caption() {

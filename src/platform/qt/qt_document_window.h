@@ -30,7 +30,8 @@ private:
 };
 
 // A document window in the main window's document area. The program owns this object; the
-// sub-window belongs to the area and is deleted when it closes or when this object goes.
+// sub-window belongs to the area and deletes itself when it closes, or goes with this object
+// when it never closed.
 class QtDocumentWindow : public DocumentWindowView {
 public:
     explicit QtDocumentWindow(QMdiArea* area);
@@ -51,6 +52,8 @@ public:
     DocumentSubWindow* subWindow() const { return window_; }
     QtTextControl* edit() const { return edit_.data(); }
     DocumentWindowEvents* events() const { return events_; }
+    // The sub-window has closed and deletes itself.
+    void windowClosed();
 
 private:
     QMdiArea* area_;

@@ -161,6 +161,11 @@ void QtMainWindow::close() {
     QMainWindow::close();
 }
 
+void QtMainWindow::runSoon(std::function<void()> work) {
+    // Queued with this window as its context: dropped should the window go first.
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
 bool QtMainWindow::runStepwise(const ProgressRequest& request, StepwiseWork& work) {
     constexpr int Steps = 1000;
     QProgressDialog progress(QString::fromStdString(request.label),

@@ -45,6 +45,7 @@ public:
     void show() override;
     void close() override;
     bool runStepwise(const ProgressRequest& request, StepwiseWork& work) override;
+    void runSoon(std::function<void()> work) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
