@@ -1,3 +1,5 @@
+#include "platform/error.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -11,5 +13,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    platform::bugHandler = [](const std::exception& bug) {
+        ADD_FAILURE() << "bug: " << bug.what();
+    };
     return RUN_ALL_TESTS();
 }

@@ -1,3 +1,4 @@
+#include "editor/command_guard.h"
 #include "files/file_error_reporter.h"
 #include "frm_main.h"
 #include "module1.h"
@@ -8,11 +9,16 @@ namespace app {
 // The menu bar in display order: three drop-down menus, then six commands on the bar itself.
 void frmMain::createMenus() {
     auto& bar = view_->menuBar();
-    // Memory running out in a command ends the command with a message, not the program.
+    // Memory running out in a command ends the command with a message, not the program; so
+    // does a numbered failure that the command left to its caller.
     const auto guarded = [this](void (frmMain::*handler)()) {
         return [this, handler] {
-            files::reportingOutOfMemory(module_.services.messageBox,
-                                        [this, handler] { (this->*handler)(); });
+            platform::MessageBox& box = module_.services.messageBox;
+            try {
+                editor::runningCommand(box, [this, handler] { (this->*handler)(); });
+            } catch (const platform::RuntimeError& error) {
+                files::ReportFileError(box, error);
+            }
         };
     };
     const auto item = [&](const char* menu, const char* name, const char* caption,

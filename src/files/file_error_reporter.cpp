@@ -30,13 +30,4 @@ bool trappingFileErrors(platform::MessageBox& messageBox, const std::function<vo
     return false;
 }
 
-void reportingOutOfMemory(platform::MessageBox& messageBox, const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        // Every window and its text stay; the user may close others and try again.
-        ReportFileError(messageBox, platform::outOfMemoryError());
-    }
-}
-
 } // namespace files

@@ -14,8 +14,4 @@ void ReportFileError(platform::MessageBox& messageBox, const platform::RuntimeEr
 // ends them and goes to ReportFileError. False when the steps failed.
 bool trappingFileErrors(platform::MessageBox& messageBox, const std::function<void()>& steps);
 
-// Runs a command from a menu or the toolbar; memory running out while it works ends it with
-// the general message instead of ending the program.
-void reportingOutOfMemory(platform::MessageBox& messageBox, const std::function<void()>& command);
-
 } // namespace files

@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <functional>
+#include <iostream>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -44,12 +46,31 @@ inline RuntimeError outOfMemoryError() {
     return RuntimeError(ErrorNumber::OutOfMemory, "内存不足");
 }
 
+// A failure that is neither a numbered error nor memory running out is a bug in the program:
+// nothing it could tell the user would help. By default it is written to the standard error
+// stream and the program goes on; the tests make it fail the test that ran into it.
+using BugHandler = void (*)(const std::exception& bug);
+
+inline void logBug(const std::exception& bug) {
+    std::cerr << "MORVANE集成系统: internal error: " << bug.what() << std::endl;
+}
+
+inline BugHandler bugHandler = logBug;
+
+inline void reportBug(const std::exception& bug) {
+    bugHandler(bug);
+}
+
 // Runs a step whose failure has no effect and tells nobody: the next step runs as if it had
-// not been tried.
+// not been tried. Only a numbered failure or memory running out count as such a failure;
+// anything else is a bug and goes to reportBug.
 inline void tolerating(const std::function<void()>& step) {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
+    } catch (const std::bad_alloc&) {
+    } catch (const std::exception& bug) {
+        reportBug(bug);
     }
 }
 

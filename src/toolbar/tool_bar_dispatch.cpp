@@ -1,9 +1,9 @@
 #include "tool_bar_dispatch.h"
 
 #include "editor/command_context.h"
+#include "editor/command_guard.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
-#include "files/file_error_reporter.h"
 #include "platform/error.h"
 #include "tool_bar_table.h"
 
@@ -56,7 +56,7 @@ void ToolBarDispatch::tbToolBar_ButtonClick(const std::string& key, int value) {
     }
     // The commands report their own failures; anything else that goes wrong is not shown.
     platform::tolerating(
-        [&] { files::reportingOutOfMemory(context_.services().messageBox, action->second); });
+        [&] { editor::runningCommand(context_.services().messageBox, action->second); });
 }
 
 } // namespace toolbar

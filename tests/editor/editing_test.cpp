@@ -1,5 +1,6 @@
 #include "app/frm_about.h"
 #include "app_fixture.h"
+#include "editor/command_guard.h"
 #include "editor/frm_edit.h"
 #include "toolbar/tool_bar_table.h"
 
@@ -309,6 +310,51 @@ TEST_F(Editing, AboutBoxShowsTheSameTextsEachTime) {
     EXPECT_EQ(ok.caption, "确定");
     EXPECT_EQ(std::vector<int>({ok.left, ok.top, ok.width, ok.height}),
               std::vector<int>({3960, 3000, 1500, 465}));
+}
+
+} // namespace
+
+namespace {
+
+// What becomes of a failure that a command or a tolerated step did not handle itself: memory
+// running out is told to the user, a numbered failure goes to the caller (or is tolerated), and
+// anything else is a bug, never swallowed.
+TEST(CommandFailures, OnlyNumberedFailuresAndLackOfMemoryAreExpected) {
+    struct Case {
+        const char* name;
+        std::function<void()> fail;
+        int messages;  // shown by the command guard
+        bool raisedOn; // a numbered failure the guard leaves to its caller
+        int bugs;      // reported as a bug, by the guard and by a tolerated step alike
+    };
+    const std::vector<Case> cases = {
+        {"nothing", [] {}, 0, false, 0},
+        {"memory", [] { throw std::bad_alloc(); }, 1, false, 0},
+        {"numbered", [] { throw platform::RuntimeError(75, "x"); }, 0, true, 0},
+        {"logic", [] { throw std::logic_error("bug"); }, 0, false, 1},
+        {"range", [] { (void)std::string().at(1); }, 0, false, 1},
+    };
+    static int bugs = 0;
+    const platform::BugHandler previous = platform::bugHandler;
+    platform::bugHandler = [](const std::exception&) { ++bugs; };
+    for (const Case& c : cases) {
+        fakes::FakeMessageBox box;
+        bugs = 0;
+        bool raisedOn = false;
+        try {
+            editor::runningCommand(box, c.fail);
+        } catch (const platform::RuntimeError&) {
+            raisedOn = true;
+        }
+        EXPECT_EQ(box.shown.size(), static_cast<std::size_t>(c.messages)) << c.name;
+        EXPECT_EQ(raisedOn, c.raisedOn) << c.name;
+        EXPECT_EQ(bugs, c.bugs) << c.name;
+
+        bugs = 0;
+        platform::tolerating(c.fail);
+        EXPECT_EQ(bugs, c.bugs) << c.name << ", tolerated";
+    }
+    platform::bugHandler = previous;
 }
 
 } // namespace

@@ -5,6 +5,20 @@
 #include <algorithm>
 #include <new>
 
+#include <gtest/gtest.h>
+
+namespace {
+
+// A bug the program runs into fails the test that ran into it, instead of being logged.
+const bool bugsFailTests = [] {
+    platform::bugHandler = [](const std::exception& bug) {
+        ADD_FAILURE() << "bug: " << bug.what();
+    };
+    return true;
+}();
+
+} // namespace
+
 namespace fakes {
 
 int FakeMessageBox::show(const std::string& prompt, int style, const std::string& title) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/message_box.h"
+
+#include <functional>
+
+namespace editor {
+
+// Runs a command from a menu or the toolbar. Memory running out while it works ends it with
+// the general message instead of ending the program; a numbered failure it left unhandled is
+// raised on to the caller; anything else is a bug (platform::reportBug).
+void runningCommand(platform::MessageBox& messageBox, const std::function<void()>& command);
+
+} // namespace editor
