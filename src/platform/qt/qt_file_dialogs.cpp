@@ -1,5 +1,7 @@
 #include "qt_file_dialogs.h"
 
+#include "qt_message_box.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -156,12 +158,11 @@ private:
             QMessageBox::Warning, windowTitle(),
             QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(chosen.first()).fileName()),
             QMessageBox::NoButton, this);
-        QPushButton* yes = question.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = question.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
-        question.setDefaultButton(no);
-        question.setEscapeButton(no);
+        const YesNoButtons buttons = addYesNoButtons(question);
+        question.setDefaultButton(buttons.no);
+        question.setEscapeButton(buttons.no);
         question.exec();
-        return question.clickedButton() == yes;
+        return question.clickedButton() == buttons.yes;
     }
 };
 

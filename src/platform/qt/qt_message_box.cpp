@@ -54,6 +54,11 @@ protected:
 
 } // namespace
 
+YesNoButtons addYesNoButtons(QMessageBox& box) {
+    return {box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole),
+            box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole)};
+}
+
 int QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
     QWidget* parent = QApplication::activeWindow();
     if (parent == nullptr) {
@@ -63,11 +68,10 @@ int QtMessageBox::show(const std::string& prompt, int style, const std::string& 
     const QString promptText = QString::fromStdString(prompt);
     if ((style & ButtonMask) == MsgBoxStyle::YesNo) {
         QuestionBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
-        QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        const YesNoButtons buttons = addYesNoButtons(box);
+        box.setDefaultButton(buttons.yes);
         box.exec();
-        return box.clickedButton() == no ? MsgBoxResult::No : MsgBoxResult::Yes;
+        return box.clickedButton() == buttons.no ? MsgBoxResult::No : MsgBoxResult::Yes;
     }
     QMessageBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
     QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);

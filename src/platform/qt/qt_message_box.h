@@ -2,6 +2,8 @@
 
 #include "platform/message_box.h"
 
+class QMessageBox;
+class QPushButton;
 class QWidget;
 
 namespace platform::qt {
@@ -18,5 +20,12 @@ public:
 private:
     QWidget* fallbackParent_;
 };
+
+// The Yes and No buttons of a Chinese desktop's question, added to a box.
+struct YesNoButtons {
+    QPushButton* yes;
+    QPushButton* no;
+};
+YesNoButtons addYesNoButtons(QMessageBox& box);
 
 } // namespace platform::qt
