@@ -28,6 +28,7 @@ import java.util.Map;
 import java.util.concurrent.ExecutorService;
 import java.util.concurrent.Executors;
 import java.util.concurrent.TimeUnit;
+import java.util.function.Consumer;
 
 /**
  * A window holding one applet, with the stub and context an applet viewer gives it. The
@@ -364,7 +365,7 @@ final class AppletWindow implements AppletStub, AppletContext {
             run(AudioClip::stop);
         }
 
-        private void run(java.util.function.Consumer<AudioClip> action) {
+        private void run(Consumer<AudioClip> action) {
             if (clip == null) {
                 return;
             }
