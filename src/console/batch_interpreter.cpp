@@ -324,7 +324,8 @@ std::vector<std::string> Environment::entries() const {
 Interpreter::Interpreter(Host& host, std::string workingDirectory, Environment environment,
                          PathRules rules)
     : host_(host), workingDirectory_(std::move(workingDirectory)),
-      environment_(std::move(environment)), rules_(rules) {}
+      environment_(std::move(environment)), rules_(rules),
+      inheritedPath_(environment_.get("PATH")) {}
 
 int Interpreter::runScript(std::string_view script) {
     for (const std::string& line : splitLines(script)) {
@@ -431,9 +432,10 @@ void Interpreter::pause() {
     host_.writeOutput("\n");
 }
 
-std::optional<std::string> Interpreter::find(const std::string& name) {
+std::optional<std::string> Interpreter::find(const std::string& name,
+                                             const std::vector<std::string>& searchPath) {
     for (const std::string& candidate :
-         programCandidates(name, searchPath(), workingDirectory_, rules_)) {
+         programCandidates(name, searchPath, workingDirectory_, rules_)) {
         if (host_.isExecutable(candidate)) {
             return candidate;
         }
@@ -472,18 +474,41 @@ bool Interpreter::needsLegacySourceEncoding(const std::vector<std::string>& word
     return false;
 }
 
+std::vector<std::string> Interpreter::appletHostCommand(const std::vector<std::string>& words) {
+    std::vector<std::string> command = {"java"};
+    if (!opener_.empty()) {
+        // Found now, by the environment the workbench gave: under the script's path the host
+        // could reach no desktop program. A relative entry would mean the script's folder, not
+        // the workbench's, and is passed over. An empty value tells the host there is none.
+        std::vector<std::string> inherited =
+            splitPathList(inheritedPath_.value_or(""), rules_.listSeparator);
+        std::erase_if(inherited, [&](const std::string& entry) {
+            return entry.front() != rules_.directorySeparator;
+        });
+        command.push_back("-D" + std::string(OpenerProperty) + "=" +
+                          find(opener_, inherited).value_or(""));
+        if (inheritedPath_) {
+            command.push_back("-D" + std::string(OpenerSearchPathProperty) + "=" + *inheritedPath_);
+        }
+    }
+    // The launcher takes nothing after the jar as its own (no option, no @file): the page
+    // words reach the host as they stand.
+    command.insert(command.end(), {"-jar", appletHost_});
+    command.insert(command.end(), words.begin() + 1, words.end());
+    return command;
+}
+
 void Interpreter::runProgram(const std::string& text) {
     std::vector<std::string> words = splitWords(text);
     if (words.empty()) {
         return;
     }
-    std::optional<std::string> program = find(words.front());
+    std::optional<std::string> program = find(words.front(), searchPath());
     if (!program && !appletHost_.empty() && namesAppletViewer(words.front(), rules_)) {
         // JDKs after 8 have no applet viewer: the applet host runs in the script's java.
-        program = find("java");
+        program = find("java", searchPath());
         if (program) {
-            words.erase(words.begin());
-            words.insert(words.begin(), {"java", "-jar", appletHost_});
+            words = appletHostCommand(words);
         }
     }
     if (!program) {

@@ -33,6 +33,11 @@ inline constexpr std::string_view SyntaxErrorText = "命令语法不正确。";
 // which GB18030 contains.
 inline constexpr std::string_view LegacySourceOptions = "-encoding GB18030";
 inline constexpr std::string_view JavacOptionsVariable = "JDK_JAVAC_OPTIONS";
+// The system properties that tell the applet host which program opens its links and the
+// search path that program runs with: the ones this interpreter inherited, since the script's
+// "set path=" leaves only the JDK's folder.
+inline constexpr std::string_view OpenerProperty = "morvane.opener";
+inline constexpr std::string_view OpenerSearchPathProperty = "morvane.opener.searchPath";
 
 enum class LineKind {
     Nothing,  // empty, blank or only "@"
@@ -106,8 +111,12 @@ public:
                 PathRules rules = {});
 
     // The applet host's jar, run with the script's java when the script names an applet viewer
-    // that its search path does not hold; empty for none.
-    void setAppletHost(std::string jarPath) { appletHost_ = std::move(jarPath); }
+    // that its search path does not hold; empty for none. opener names the program that opens
+    // the host's links, looked up on the search path the interpreter was started with.
+    void setAppletHost(std::string jarPath, std::string opener = {}) {
+        appletHost_ = std::move(jarPath);
+        opener_ = std::move(opener);
+    }
 
     // Runs every line in turn; returns the error level at the end.
     int runScript(std::string_view script);
@@ -125,8 +134,10 @@ private:
     void runProgram(const std::string& text);
     bool needsLegacySourceEncoding(const std::vector<std::string>& words);
     std::string resolve(const std::string& name) const;
-    // The first file on the search path that starts as name.
-    std::optional<std::string> find(const std::string& name);
+    // The first file on searchPath that starts as name.
+    std::optional<std::string> find(const std::string& name,
+                                    const std::vector<std::string>& searchPath);
+    std::vector<std::string> appletHostCommand(const std::vector<std::string>& words);
 
     Host& host_;
     std::string workingDirectory_;
@@ -135,7 +146,10 @@ private:
     // Set by "set path=": kept as the script listed them, so an entry holding the platform's
     // separator is still looked up whole.
     std::optional<std::vector<std::string>> scriptSearchPath_;
+    // PATH as the interpreter inherited it, before any "set path=".
+    std::optional<std::string> inheritedPath_;
     std::string appletHost_;
+    std::string opener_;
     bool echoOn_ = true;
     int errorLevel_ = 0;
 };

@@ -81,6 +81,6 @@ int main(int argc, char** argv) {
     console::Interpreter interpreter(
         host, console::currentDirectory(requestedDirectory),
         console::Environment::fromEntries(console::processEnvironment()));
-    interpreter.setAppletHost(console::besideThisProgram("morvane-applet-host.jar"));
+    interpreter.setAppletHost(console::besideThisProgram("morvane-applet-host.jar"), "xdg-open");
     return interpreter.runScript(*script) & 0xFF;
 }

@@ -332,6 +332,7 @@ TEST_F(InterpreterTest, WithoutAnAppletViewerTheAppletHostRunsInTheScriptsJava) 
     EXPECT_THAT(host.started[0].arguments,
                 ElementsAre("java", "-jar", "/opt/m/morvane-applet-host.jar", "My Page 页.htm"));
     EXPECT_TRUE(host.errors.empty());
+    host.started.clear();
 
     // An applet viewer on the path is used as it is; without java, or without a host, the
     // console says the viewer is missing.
@@ -347,6 +348,38 @@ TEST_F(InterpreterTest, WithoutAnAppletViewerTheAppletHostRunsInTheScriptsJava) 
     EXPECT_EQ(host.started.size(), 1u) << "only the java line ran";
     EXPECT_EQ(host.errors, "'appletviewer.exe" + kNotFoundTail + "'appletviewer.exe" +
                                kNotFoundTail + "'appletviewer" + kNotFoundTail);
+}
+
+TEST_F(InterpreterTest, TheAppletHostOpensLinksWithTheOpenerOfTheInheritedPath) {
+    // The script's path holds only the JDK; the opener is looked up where the interpreter
+    // started, skipping a relative entry that would name the script's folder.
+    inherited.set("PATH", "bin:/usr/local/bin:/usr/bin");
+    const std::string script =
+        "@set path=/jdk/bin/\r\n@appletviewer.exe @page.htm -version\r\n@set path=\r\n"
+        "@appletviewer.exe x.htm\r\n";
+    struct Case {
+        std::set<std::string> openers;
+        std::string opener;
+    };
+    const Case cases[] = {
+        {{"/usr/bin/xdg-open", "/usr/local/bin/xdg-open", "/work/src/bin/xdg-open"},
+         "/usr/local/bin/xdg-open"},
+        {{"/jdk/bin/xdg-open"}, ""},
+    };
+    for (const Case& c : cases) {
+        host.started.clear();
+        host.executables = c.openers;
+        host.executables.insert("/jdk/bin/java");
+        Interpreter withHost = interpreter();
+        withHost.setAppletHost("/opt/m/morvane-applet-host.jar", "xdg-open");
+        withHost.runScript(script);
+        ASSERT_EQ(host.started.size(), 1u) << "without a path there is no java";
+        EXPECT_THAT(host.started[0].arguments,
+                    ElementsAre("java", "-Dmorvane.opener=" + c.opener,
+                                "-Dmorvane.opener.searchPath=bin:/usr/local/bin:/usr/bin", "-jar",
+                                "/opt/m/morvane-applet-host.jar", "@page.htm", "-version"));
+        EXPECT_EQ(host.started[0].variable("PATH"), "/jdk/bin/");
+    }
 }
 
 TEST_F(InterpreterTest, ErrorLevelFollowsTheLastProgramAndStartFailuresAreReported) {

@@ -1,12 +1,7 @@
 // The build scripts the workbench writes, run by the built interpreter with the real JDK.
 
+#include "real_java.h"
 #include "run_support.h"
-
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
-
-extern char** environ;
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,43 +12,6 @@ using namespace console_test;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-// The JDK's own bin directory, with a final separator, as the settings dialog keeps it.
-std::string javaBinDir() {
-    const char* path = std::getenv("PATH");
-    std::string list = path ? path : "";
-    std::size_t start = 0;
-    while (start <= list.size()) {
-        std::size_t end = list.find(':', start);
-        if (end == std::string::npos) {
-            end = list.size();
-        }
-        std::string candidate = list.substr(start, end - start) + "/javac";
-        if (end > start && ::access(candidate.c_str(), X_OK) == 0) {
-            return std::filesystem::canonical(candidate).parent_path().string() + "/";
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
-class RealJava : public ::testing::Test {
-protected:
-    void SetUp() override {
-        bin_ = javaBinDir();
-        ASSERT_FALSE(bin_.empty()) << "javac is not on the search path: install the JDK "
-                                      "(apt-get install -y default-jdk-headless)";
-    }
-
-    // debug.bat as the workbench writes it: three lines, CR LF after each, nothing quoted.
-    std::string writeDebugBat(const std::string& sourceDir, const std::string& toolLine) {
-        std::string path = sourceDir + "/debug.bat";
-        writeFile(path, "set path=" + bin_ + "\r\n" + toolLine + "\r\n@pause\r\n");
-        return path;
-    }
-
-    std::string bin_;
-};
 
 const std::string kHello = "public class Hello {\n"
                            "    public static void main(String[] args) {\n"
@@ -185,22 +143,6 @@ std::string probePage(const std::string& code) {
            "</BODY>\r\n</HTML>";
 }
 
-// This process's environment with the changes: NAME=VALUE sets, NAME alone removes.
-std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        entries.emplace_back(*entry);
-    }
-    for (const std::string& change : changes) {
-        const std::string name = change.substr(0, change.find('='));
-        std::erase_if(entries, [&](const std::string& e) { return e.starts_with(name + "="); });
-        if (change.find('=') != std::string::npos) {
-            entries.push_back(change);
-        }
-    }
-    return entries;
-}
-
 TEST_F(RealJava, AnAppletPageNamedWithBlanksShowsInAWindowOnTheJdksJava) {
     TempDir root;
     const std::string dir = root / "我的 applets";
@@ -217,15 +159,7 @@ TEST_F(RealJava, AnAppletPageNamedWithBlanksShowsInAWindowOnTheJdksJava) {
                          environmentWith({"DISPLAY"}));
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_THAT(shown.out, HasSubstr(">appletviewer.exe \"My Page 页.htm\"\n请按任意键继续. . ."));
-    const std::vector<std::string> record = [&] {
-        std::vector<std::string> lines;
-        std::string text = exists(dir + "/record.txt") ? readFile(dir + "/record.txt") : "";
-        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            lines.push_back(text.substr(start, end - start));
-        }
-        return lines;
-    }();
+    const std::vector<std::string> record = readLines(dir + "/record.txt");
     ASSERT_EQ(record.size(), 4u) << shown.err;
     EXPECT_THAT(record[0], HasSubstr("init 300x150 你好 世界 null file:"));
     EXPECT_THAT(record[0], HasSubstr("/我的%20applets/ file:"));
@@ -246,19 +180,28 @@ TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
         std::string code;
         std::vector<std::string> environment;
         std::string line;
+        std::string toolLine = "appletviewer.exe page.htm";
     };
     const Case cases[] = {
         {"Missing.class", {"DISPLAY"}, "找不到 Applet 类“Missing”：请先编译，Missing.class 应在 "},
         {"Plain.class", {"DISPLAY"}, "类“Plain”不是 Applet"},
         {"Probe.class", {"DISPLAY"}, "无法打开 Applet 窗口：没有图形显示"},
         {"Probe.class", {"JDK_JAVA_OPTIONS=--limit-modules java.base"}, "没有 java.applet"},
+        // A word like an option is a page name to the host, not an option to java.
+        {"Probe.class", {"DISPLAY"}, "无法读取页面文件“-version”", "appletviewer.exe -version"},
+        {"",
+         {"DISPLAY"},
+         "页面“./-page.htm”中没有 APPLET 标记",
+         "appletviewer.exe \"./-page.htm\""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.code + " " + c.environment.front());
+        SCOPED_TRACE(c.toolLine + " " + c.code + " " + c.environment.front());
         writeFile(dir / "page.htm", probePage(c.code));
-        Finished f = runScript(dir.path(), writeDebugBat(dir.path(), "appletviewer.exe page.htm"),
+        writeFile(dir / "-page.htm", "<html><p>没有 applet</p></html>");
+        Finished f = runScript(dir.path(), writeDebugBat(dir.path(), c.toolLine),
                                environmentWith(c.environment));
         EXPECT_THAT(f.err, HasSubstr(c.line));
+        EXPECT_THAT(f.err, Not(HasSubstr("version \"")));
         EXPECT_THAT(f.out, HasSubstr("请按任意键继续. . ."));
         EXPECT_NE(f.exitCode, 0);
         EXPECT_FALSE(exists(dir / "record.txt"));

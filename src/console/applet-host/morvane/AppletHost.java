@@ -5,10 +5,12 @@ import java.io.IOException;
 import java.io.PrintStream;
 import java.lang.reflect.Method;
 import java.nio.charset.Charset;
+import java.util.List;
 
 /**
- * Shows the applet of an HTML page in a window, for JDKs that no longer ship an applet viewer.
- * Usage: java -jar morvane-applet-host.jar PAGE
+ * Shows the applets of an HTML page, each in a window of its own, for JDKs that no longer ship
+ * an applet viewer. Usage: java -jar morvane-applet-host.jar PAGE
+ * The one argument is always a file name, never an option.
  *
  * This class names nothing of java.applet, so that a JDK without it gets a message instead of
  * a class loading error.
@@ -29,23 +31,23 @@ public final class AppletHost {
                     + "）没有 java.applet，不能显示 Applet。请使用带 java.applet 的 JDK（如 JDK 8 至 JDK 23）。");
             System.exit(3);
         }
-        AppletTag tag;
+        List<AppletTag> tags;
         File page = new File(args[0]).getAbsoluteFile();
         try {
-            tag = AppletTag.read(page);
+            tags = AppletTag.read(page);
         } catch (IOException e) {
             err.println("无法读取页面文件“" + args[0] + "”：" + e.getMessage());
             System.exit(4);
             return;
         }
-        if (tag == null || tag.code.isEmpty()) {
-            err.println("页面“" + args[0] + "”中没有带 CODE 的 APPLET 标记。");
+        if (tags.isEmpty()) {
+            err.println("页面“" + args[0] + "”中没有 APPLET 标记（也没有 Java Applet 类型的 OBJECT 或 EMBED）。");
             System.exit(4);
         }
         try {
-            Class<?> window = Class.forName("morvane.AppletWindow");
-            Method show = window.getMethod("show", File.class, AppletTag.class, PrintStream.class);
-            if (!(Boolean) show.invoke(null, page, tag, err)) {
+            Class<?> shown = Class.forName("morvane.AppletPage");
+            Method show = shown.getMethod("show", File.class, List.class, PrintStream.class);
+            if (!(Boolean) show.invoke(null, page, tags, err)) {
                 System.exit(5);
             }
         } catch (ReflectiveOperationException e) {

@@ -2,36 +2,46 @@ package morvane;
 
 import java.io.File;
 import java.io.IOException;
+import java.nio.ByteBuffer;
+import java.nio.charset.CharacterCodingException;
 import java.nio.charset.Charset;
 import java.nio.charset.CharsetDecoder;
 import java.nio.charset.CodingErrorAction;
 import java.nio.charset.StandardCharsets;
-import java.nio.ByteBuffer;
 import java.nio.file.Files;
+import java.util.ArrayList;
 import java.util.LinkedHashMap;
+import java.util.List;
 import java.util.Locale;
 import java.util.Map;
 import java.util.regex.Matcher;
 import java.util.regex.Pattern;
 
-/** The first APPLET tag of a page: its attributes and PARAM values. */
+/**
+ * One applet of a page: an APPLET tag, or an OBJECT or EMBED tag of the Java applet type.
+ * Its parameters are the tag's attributes with its PARAM values over them, all named in lower
+ * case, the way the applet viewer answered getParameter("WIDTH") or getParameter("code").
+ */
 public final class AppletTag {
     public String code = "";
     public String codebase = "";
     public String archive = "";
     public int width = 300;
     public int height = 150;
-    /** PARAM values by name in lower case; applets look names up without regard to case. */
+    /** Attributes and PARAM values by name in lower case; applets look names up without regard to case. */
     public final Map<String, String> parameters = new LinkedHashMap<>();
+    /** PARAM values of the tag being read; they win over its attributes. */
+    private final Map<String, String> params = new LinkedHashMap<>();
 
-    private static final Pattern APPLET = Pattern.compile(
-            "<applet\\b([^>]*)>(.*?)(</applet\\s*>|$)", Pattern.CASE_INSENSITIVE | Pattern.DOTALL);
-    private static final Pattern PARAM = Pattern.compile("<param\\b([^>]*)>", Pattern.CASE_INSENSITIVE);
+    private static final String JAVA_APPLET_TYPE = "application/x-java-applet";
+    /** A comment, or a start or end tag whose quoted attribute values may hold a '>'. */
+    private static final Pattern TAG = Pattern.compile(
+            "<!--.*?-->|<(/?)([A-Za-z][A-Za-z0-9]*)((?:\"[^\"]*\"|'[^']*'|[^'\">])*)>", Pattern.DOTALL);
     private static final Pattern ATTRIBUTE = Pattern.compile(
             "([A-Za-z_:][-A-Za-z0-9_:.]*)\\s*(?:=\\s*(\"[^\"]*\"|'[^']*'|[^\\s\"'>]+))?");
 
-    /** The page's first APPLET tag, or null when it has none. */
-    public static AppletTag read(File page) throws IOException {
+    /** Every applet of the page, in page order; empty when it has none. */
+    public static List<AppletTag> read(File page) throws IOException {
         return parse(decode(Files.readAllBytes(page.toPath())));
     }
 
@@ -42,32 +52,94 @@ public final class AppletTag {
                 .onUnmappableCharacter(CodingErrorAction.REPORT);
         try {
             return utf8.decode(ByteBuffer.wrap(bytes)).toString();
-        } catch (java.nio.charset.CharacterCodingException e) {
+        } catch (CharacterCodingException e) {
             return new String(bytes, Charset.forName("GB18030"));
         }
     }
 
-    static AppletTag parse(String html) {
-        Matcher applet = APPLET.matcher(html);
-        if (!applet.find()) {
-            return null;
-        }
-        AppletTag tag = new AppletTag();
-        Map<String, String> attributes = attributes(applet.group(1));
-        tag.code = attributes.getOrDefault("code", "").trim();
-        tag.codebase = attributes.getOrDefault("codebase", "").trim();
-        tag.archive = attributes.getOrDefault("archive", "").trim();
-        tag.width = number(attributes.get("width"), tag.width);
-        tag.height = number(attributes.get("height"), tag.height);
-        Matcher param = PARAM.matcher(applet.group(2));
-        while (param.find()) {
-            Map<String, String> p = attributes(param.group(1));
-            if (p.containsKey("name")) {
-                tag.parameters.putIfAbsent(p.get("name").toLowerCase(Locale.ROOT),
-                        p.getOrDefault("value", ""));
+    static List<AppletTag> parse(String html) {
+        List<AppletTag> tags = new ArrayList<>();
+        // The applet whose PARAM tags are being read, and the element that holds it. Pages made
+        // for several browsers put an EMBED inside the OBJECT: the outer element is the applet.
+        AppletTag open = null;
+        String openElement = null;
+        int depth = 0;
+        Matcher m = TAG.matcher(html);
+        while (m.find()) {
+            if (m.group(2) == null) {
+                continue;
+            }
+            String element = m.group(2).toLowerCase(Locale.ROOT);
+            boolean end = !m.group(1).isEmpty();
+            if (open != null) {
+                if (element.equals(openElement)) {
+                    depth += end ? -1 : 1;
+                    if (depth == 0) {
+                        tags.add(open.finish());
+                        open = null;
+                    }
+                } else if (!end && element.equals("param")) {
+                    Map<String, String> p = attributes(m.group(3));
+                    if (p.containsKey("name")) {
+                        open.params.putIfAbsent(p.get("name").toLowerCase(Locale.ROOT),
+                                p.getOrDefault("value", ""));
+                    }
+                }
+                continue;
+            }
+            if (end) {
+                continue;
+            }
+            Map<String, String> attributes = attributes(m.group(3));
+            if (element.equals("applet") || (element.equals("object") && isJavaObject(attributes))) {
+                open = new AppletTag();
+                open.parameters.putAll(attributes);
+                openElement = element;
+                depth = 1;
+            } else if (element.equals("embed") && isJavaType(attributes.get("type"))) {
+                AppletTag embedded = new AppletTag();
+                embedded.parameters.putAll(attributes);
+                tags.add(embedded.finish());
             }
         }
-        return tag;
+        if (open != null) {
+            tags.add(open.finish());
+        }
+        return tags;
+    }
+
+    private AppletTag finish() {
+        parameters.putAll(params);
+        String classId = parameters.getOrDefault("classid", "");
+        String defaultCode = classId.regionMatches(true, 0, "java:", 0, 5) ? classId.substring(5) : "";
+        code = first("java_code", "code", defaultCode);
+        codebase = first("java_codebase", "codebase", "");
+        archive = first("java_archive", "archive", "");
+        width = number(parameters.get("width"), width);
+        height = number(parameters.get("height"), height);
+        return this;
+    }
+
+    private String first(String name, String otherName, String fallback) {
+        String value = parameters.get(name);
+        if (value == null) {
+            value = parameters.get(otherName);
+        }
+        return value == null ? fallback : value.trim();
+    }
+
+    private static boolean isJavaObject(Map<String, String> attributes) {
+        return isJavaType(attributes.get("type"))
+                || attributes.getOrDefault("classid", "").regionMatches(true, 0, "java:", 0, 5);
+    }
+
+    /** The applet type with or without a version: "application/x-java-applet;version=1.6". */
+    private static boolean isJavaType(String type) {
+        if (type == null) {
+            return false;
+        }
+        String t = type.trim().toLowerCase(Locale.ROOT);
+        return t.equals(JAVA_APPLET_TYPE) || t.startsWith(JAVA_APPLET_TYPE + ";");
     }
 
     /** The class name the CODE value names: without ".class", with dots for slashes. */
