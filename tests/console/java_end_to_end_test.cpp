@@ -249,6 +249,8 @@ TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
     };
     const Case cases[] = {
         {"Missing.class", {"DISPLAY"}, "找不到 Applet 类“Missing”：请先编译，Missing.class 应在 "},
+        // The page names the class as HTML does: references stand for their characters.
+        {"Mi&amp;&quot;&lt;s&#x4E2D;&#25991;.class", {"DISPLAY"}, "找不到 Applet 类“Mi&\"<s中文”"},
         {"Plain.class", {"DISPLAY"}, "类“Plain”不是 Applet"},
         {"Probe.class", {"DISPLAY"}, "无法打开 Applet 窗口：没有图形显示"},
         {"Probe.class", {"JDK_JAVA_OPTIONS=--limit-modules java.base"}, "没有 java.applet"},

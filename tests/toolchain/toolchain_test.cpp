@@ -6,6 +6,7 @@
 #include "toolchain/name_rules.h"
 #include "toolchain/terminal_command.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -468,6 +469,16 @@ TEST_F(Toolchain, AStartThatFailsIsReported) {
     EXPECT_TRUE(platform.privateFiles.files.empty()) << "the unused launch file is removed";
 }
 
+TEST_F(Toolchain, ThePageOfAClassNamedWithMarkupIsWellFormed) {
+    saved("/home/u/src/a\"<b>&c.java");
+    main().mnuFileBuildAsHtm_Click();
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_EQ(main().ActiveForm()->FileName, "a\"<b>&c");
+    EXPECT_NE(main().ActiveForm()->txtEdit().text().find(
+                  "<APPLET  CODE=\"a&quot;&lt;b&gt;&amp;c.class\"  WIDTH=300 HEIGHT=150>"),
+              std::string::npos);
+}
+
 TEST_F(Toolchain, PageGeneratorOpensTheSevenLinePageInANewChangedWindow) {
     auto& source = saved("/home/u/src/Hello.java");
     activeWindow().edit.type("unsaved ");
@@ -511,8 +522,20 @@ TEST(AppletPage, SevenLinesWithTheirSpacesAndNoFinalLineEnd) {
     EXPECT_NE(page.find("<APPLET  CODE=\"Hello.class\"  WIDTH=300 HEIGHT=150>  </APPLET>\r\n"),
               std::string::npos);
     EXPECT_NE(page.find(" <TITLE>  java applet  </TITLE></HEAD>\r\n"), std::string::npos);
-    EXPECT_EQ(toolchain::appletPageText("My \"Applet\"").find("CODE=\"My \"Applet\".class\""),
-              page.find("CODE="));
+    // Whatever the name, the page stays seven lines of well-formed HTML: what HTML reads as
+    // markup, and control characters, become references; blanks and letters stay as they are.
+    const std::pair<std::string, std::string> names[] = {
+        {"My Applet 小程序", "My Applet 小程序"}, {"My \"Applet\"", "My &quot;Applet&quot;"},
+        {"a&b<c>d", "a&amp;b&lt;c&gt;d"},         {"&quot;", "&amp;quot;"},
+        {"X\njava Pwn", "X&#10;java Pwn"},        {"t\tab\r", "t&#9;ab&#13;"},
+    };
+    for (const auto& [name, code] : names) {
+        SCOPED_TRACE(name);
+        const std::string text = toolchain::appletPageText(name);
+        EXPECT_EQ(text,
+                  page.substr(0, page.find("Hello")) + code + page.substr(page.find("Hello") + 5));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    }
 }
 
 TEST_F(Toolchain, ViewerWritesItsLineAndTheBrowserGetsThePathAsOneArgument) {
