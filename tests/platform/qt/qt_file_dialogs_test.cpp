@@ -515,6 +515,47 @@ TEST_F(QtFileDialogsTest, LeavesTheCurrentDirectoryAsItWas) {
     EXPECT_EQ(QDir::currentPath(), before);
 }
 
+TEST_F(QtFileDialogsTest, ATypedNameHoldingQuotesIsTheOneNameTyped) {
+    // Qt reads text in quotes as several names: a typed a"q.java came back as q.java.
+    write(QStringLiteral("q.java"), "other");
+    write(QStringLiteral("a\"q.java"), "quoted");
+    const QStringList listing = {"Hello.java", "Old.JAVA", "a\"q.java", "q.java"};
+    struct Case {
+        bool save;
+        std::string defaultExt;
+        QString typed;
+        std::string chosen;
+    };
+    const QList<Case> cases = {
+        {false, {}, "a\"q.java", "a\"q.java"},
+        {false, {}, "b\"q.java", "b\"q.java"},
+        {false, {}, "\"q.java\"", "\"q.java\""},
+        {false, {}, "\"Hello.java\" \"q.java\"", "\"Hello.java\" \"q.java\""},
+        {true, "*.htm", "say \"hi\"", "say \"hi\".htm"},
+        {true, "*.htm", "x\"", "x\".htm"},
+        {true, {}, "x\"", "x\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const FileDialogRequest r = request(SourceFilter, 1, c.defaultExt);
+        const Drive drive = [&](QFileDialog& dialog) {
+            // The listing is there, so Qt's completion would select what it reads in the name.
+            EXPECT_TRUE(waitFor([&] { return listedFiles(dialog) == listing; }));
+            typeName(dialog, c.typed);
+            press(dialog, c.save ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+        };
+        EXPECT_EQ(c.save ? save(r, drive) : open(r, drive), pathOf(c.chosen.c_str()));
+    }
+    // Saving over the quoted file asks about that file, and Yes chooses it.
+    QString question;
+    const auto replaced = save(request(), [&](QFileDialog& dialog) {
+        typeName(dialog, QStringLiteral("a\"q.java"));
+        question = saveAnswering(dialog, QStringLiteral("是(&Y)"));
+    });
+    EXPECT_EQ(question, QStringLiteral("打开|“a\"q.java”已存在。\n要替换它吗？"));
+    EXPECT_EQ(replaced, pathOf("a\"q.java"));
+}
+
 TEST_F(QtFileDialogsTest, ChineseNamesComeBackAsUtf8) {
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("源程序")));
     write(QStringLiteral("源程序/你好.java"), "x");
