@@ -565,6 +565,9 @@ TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     const platform::StartRequest& console = platform.processes.started.back();
     EXPECT_EQ(console.argv, std::vector<std::string>{"cmd.exe"});
     EXPECT_EQ(console.nativeArguments, "/c \"\"c:\\javasemple\\debug.bat\"\"");
+    EXPECT_EQ(console.environmentAdditions, (std::vector<std::pair<std::string, std::string>>{
+                                                {"NoDefaultCurrentDirectoryInExePath", "1"}}))
+        << "no javac.exe beside the source runs in place of the tools directory's";
     EXPECT_EQ(console.workingDirectory, "c:\\javasemple");
 }
 
