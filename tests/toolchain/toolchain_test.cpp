@@ -548,6 +548,14 @@ TEST_F(Toolchain, ViewerWritesItsLineAndTheBrowserGetsThePathAsOneArgument) {
     ASSERT_EQ(platform.programsStarted().size(), 1u);
     EXPECT_EQ(platform.programsStarted()[0],
               (std::vector<std::string>{"xdg-open", "/home/u/src/My Page.htm"}));
+    // The path is the whole caption, never a bare name: a page named like an option or a file
+    // of options reaches the opener behind its folder.
+    for (const std::string page : {"/home/u/src/-x.htm", "/home/u/src/@x.htm"}) {
+        saved(page);
+        main().mnuSendToExplorer_Click();
+        EXPECT_EQ(platform.programsStarted().back(), (std::vector<std::string>{"xdg-open", page}));
+    }
+    EXPECT_TRUE(platform.messageBox.shown.empty());
 }
 
 TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
