@@ -1,4 +1,5 @@
 #include "platform/qt/qt_file_dialogs.h"
+#include "qt_fixture.h"
 
 #include <functional>
 #include <optional>
@@ -107,25 +108,6 @@ void chooseType(QFileDialog& dialog, int index) {
         QTest::keyClick(types, types->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
     ASSERT_EQ(types->currentIndex(), index);
-}
-
-// Types over whatever the name box holds, one character after the other, as a user would; the
-// box has the focus, which the dialog's own selection logic looks at.
-void typeName(QFileDialog& dialog, const QString& name) {
-    QLineEdit* box = nameBox(dialog);
-    ASSERT_NE(box, nullptr);
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    box->setFocus(Qt::OtherFocusReason);
-    ASSERT_TRUE(box->hasFocus());
-    box->selectAll();
-    for (const QChar c : name) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &release);
-    }
-    ASSERT_EQ(box->text(), name);
 }
 
 void press(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {

@@ -31,7 +31,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -209,21 +208,7 @@ protected:
             ASSERT_TRUE(waitFor([&] { return listed(dialog).contains(listedName); }));
             shownListing = listed(dialog);
             if (typed) {
-                // Typed into the name box, which has the focus, as the user's keys reach it.
-                auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                dialog.activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-                box->setFocus(Qt::OtherFocusReason);
-                ASSERT_TRUE(box->hasFocus());
-                box->clear();
-                for (const QChar c : shown) {
-                    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-                    QApplication::sendEvent(box, &press);
-                    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier,
-                                      QString(c));
-                    QApplication::sendEvent(box, &release);
-                }
-                ASSERT_EQ(box->text(), shown);
+                typeName(dialog, shown);
             } else {
                 auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
                 const QModelIndex index = view->model()->index(
