@@ -389,6 +389,14 @@ TEST_F(Workbench, ALeadingAtSignReadsNoFileOfArguments) {
     EXPECT_FALSE(exists(dir / "pwned-out"));
     EXPECT_FALSE(exists(dir / "Pwn.class"));
     EXPECT_FALSE(exists(dir / "MARKER"));
+    // The viewer's page reaches the applet host as the page, read from that file.
+    writeFile(dir / "@page.htm", probePage("Missing.class"));
+    writeFile(dir / "page.htm", "-version\n");
+    const std::optional<Finished> shown =
+        command(dir / "@page.htm", &app::frmMain::mnuJavaViewer_Click);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_THAT(shown->out, HasSubstr(">appletviewer.exe \"./@page.htm\"\n"));
+    EXPECT_THAT(shown->err, HasSubstr("找不到 Applet 类“Missing”"));
 }
 
 TEST_F(Workbench, AToolsDirectoryWithARelativePartRunsNoJavacPlantedBesideTheSource) {
