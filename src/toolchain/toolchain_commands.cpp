@@ -39,7 +39,7 @@ std::string notAClassNameMessage(const std::string& name) {
 
 } // namespace
 
-char ToolchainCommands::separator() {
+char ToolchainCommands::directorySeparator() {
     return context_.services().location.directorySeparator();
 }
 
@@ -128,7 +128,7 @@ void ToolchainCommands::mnuCombile_Click() {
         return;
     }
     const std::string source = document->FileName + ".java";
-    runBuildScript(source, "javac " + scriptWord(source, separator()), "编译 " + source);
+    runBuildScript(source, "javac " + scriptWord(source, directorySeparator()), "编译 " + source);
 }
 
 void ToolchainCommands::mnuRunJava_Click() {
@@ -206,7 +206,8 @@ void ToolchainCommands::mnuJavaViewer_Click() {
         return;
     }
     const std::string page = document->FileName + ".htm";
-    runBuildScript(page, "appletviewer.exe " + scriptWord(page, separator()), "浏览 " + page);
+    runBuildScript(page, "appletviewer.exe " + scriptWord(page, directorySeparator()),
+                   "浏览 " + page);
 }
 
 void ToolchainCommands::mnuSendToExplorer_Click() {

@@ -34,7 +34,7 @@ private:
     // in a console in the document's folder; refuses a line the system code page cannot hold.
     void runBuildScript(const std::string& name, const std::string& toolLine,
                         const std::string& title);
-    char separator();
+    char directorySeparator();
 
     editor::CommandContext& context_;
 };
