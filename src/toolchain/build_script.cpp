@@ -26,20 +26,21 @@ std::string writeBuildScript(platform::TextFiles& files, platform::CodePage& cod
     return path;
 }
 
-std::string scriptWord(const std::string& name) {
-    const bool plain = !name.empty() && name.front() != '-' &&
-                       name.find_first_of(" \t\"&|<>^%") == std::string::npos;
+std::string scriptWord(const std::string& name, char separator) {
+    const bool readAsOption = name.starts_with('-') || name.starts_with('@');
+    const bool plain =
+        !name.empty() && !readAsOption && name.find_first_of(" \t\"&|<>^%") == std::string::npos;
     if (plain) {
         return name;
     }
     std::string word = "\"";
-    if (name.starts_with('-')) {
+    if (readAsOption) {
         word += "./";
     }
     for (const char c : name) {
         word += c;
-        if (c == '"') {
-            word += '"';
+        if (c == '"' || (c == '%' && separator == '\\')) {
+            word += c;
         }
     }
     return word + "\"";

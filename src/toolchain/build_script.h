@@ -24,10 +24,12 @@ std::string writeBuildScript(platform::TextFiles& files, platform::CodePage& cod
                              const std::string& toolLine);
 
 // A file or class name as one word of a tool line: as it stands unless something in it
-// would split it or be read as more (a blank, a quote, a leading "-", or & | < > ^ %); then
-// in double quotes, a quote in it doubled, and "./" before a leading "-" so no tool takes it
-// for an option.
-std::string scriptWord(const std::string& name);
+// would split it or be read as more (a blank, a quote, a leading "-" or "@", or & | < > ^ %);
+// then in double quotes, a quote in it doubled, and "./" before a leading "-" or "@" so no
+// tool takes it for an option or for a file of options. On Windows (separator "\\") a "%" is
+// doubled too: the console expands variables inside quotes, and reads "%%" as one "%".
+// The name must be plain text (isPlainText): nothing here keeps a line break on its line.
+std::string scriptWord(const std::string& name, char separator);
 
 // The folder the tools find the document's bare file names in: the one its file is in.
 std::string documentFolder(const std::string& caption, char separator);

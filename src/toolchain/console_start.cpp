@@ -16,8 +16,13 @@ void require(bool condition, int number, const std::string& message) {
 }
 
 // Windows has the console and its interpreter: cmd.exe runs the script in a console window.
+// It would look for the tools in the folder it runs in, the document's, before the script's
+// search path: a javac.exe put beside a source would run. The variable tells it not to.
 platform::StartRequest windowsConsole(const ConsoleLaunch& launch) {
-    return {{"cmd.exe"}, launch.workingDirectory, {}, "/c \"\"" + launch.scriptPath + "\"\""};
+    return {{"cmd.exe"},
+            launch.workingDirectory,
+            {{"NoDefaultCurrentDirectoryInExePath", "1"}},
+            "/c \"\"" + launch.scriptPath + "\"\""};
 }
 
 // Writes the launch file; returns its token.

@@ -4,6 +4,8 @@
 #include "platform/message_box.h"
 #include "tool_directories.h"
 
+#include <utility>
+
 namespace toolchain {
 
 namespace {
@@ -58,10 +60,11 @@ void frmDialog::OKButton_Click() {
         return;
     }
     const char separator = services.location.directorySeparator();
-    for (const std::string& text : {view_->text1(), view_->text2()}) {
-        if (!isUsableDirectory(text, separator)) {
-            services.messageBox.show(notAbsoluteMessage(text, separator),
-                                     platform::MsgBoxStyle::Information, NoticeTitle);
+    const std::pair<std::string, DirectoryUse> boxes[] = {
+        {view_->text1(), DirectoryUse::SearchPath}, {view_->text2(), DirectoryUse::Folder}};
+    for (const auto& [text, use] : boxes) {
+        if (auto problem = directoryProblem(text, separator, use)) {
+            services.messageBox.show(*problem, platform::MsgBoxStyle::Information, NoticeTitle);
             return;
         }
     }

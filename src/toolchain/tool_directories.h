@@ -4,6 +4,7 @@
 #include "platform/program_location.h"
 #include "platform/text_files.h"
 
+#include <optional>
 #include <string>
 
 namespace toolchain {
@@ -40,13 +41,22 @@ ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codeP
 void writeSetIni(platform::TextFiles& files, platform::CodePage& codePage, const std::string& path,
                  const ToolDirectories& directories);
 
-// A directory the tools can be found in and the script written to: absolute ("/..." here,
-// "C:\..." or "\\server\..." on Windows) and without a NUL, which would cut the path short.
-bool isUsableDirectory(const std::string& directory, char separator);
+// What a directory is used for: the folder the script is written to, or the tools directory,
+// which the script makes its whole search path.
+enum class DirectoryUse { Folder, SearchPath };
+
+// Why a directory cannot serve, as the settings dialog says it; nothing when it can. A usable
+// directory is absolute ("/..." here, "C:\..." or "\\server\..." on Windows), no longer than
+// any path the system opens, plain text (a line break would end the script's line, a NUL the
+// path) and, on Windows, free of what the console reads as variables or commands. As a search
+// path, every part between list separators (";", and ":" here too, as programs read PATH) must
+// be absolute: an empty or relative part would make the tools be looked for in the folder the
+// script runs in, which is the document's.
+std::optional<std::string> directoryProblem(const std::string& directory, char separator,
+                                            DirectoryUse use);
+bool isUsableDirectory(const std::string& directory, char separator, DirectoryUse use);
 // The directories with every one that is not usable counted as not set (empty).
 ToolDirectories usableDirectories(ToolDirectories directories, char separator);
-// Why the settings dialog refuses a directory that is not usable.
-std::string notAbsoluteMessage(const std::string& directory, char separator);
 
 // Appends the separator unless the text already ends in it.
 std::string withFinalSeparator(const std::string& directory, char separator);

@@ -26,8 +26,15 @@ private:
     // ending in the extension. Otherwise the command's warning, and none.
     editor::frmEdit* savedDocumentWith(const std::string& extension, const std::string& unsaved,
                                        const std::string& wrongExtension);
-    // Writes debug.bat with the tool line and starts it in a console in the document's folder.
-    void runBuildScript(const std::string& toolLine, const std::string& title);
+    // Whether the document's path may go to a tool or into a script: plain text, so that no
+    // line break or other control character can end a line or an argument. Otherwise the
+    // user is told which file, shown safely.
+    bool mayReachTools(const std::string& path);
+    // Writes debug.bat with the tool line, which names the file or class name, and starts it
+    // in a console in the document's folder; refuses a line the system code page cannot hold.
+    void runBuildScript(const std::string& name, const std::string& toolLine,
+                        const std::string& title);
+    char directorySeparator();
 
     editor::CommandContext& context_;
 };

@@ -60,18 +60,58 @@ TEST_F(Startup, IncompleteSetIniStillAsks) {
 }
 
 TEST_F(Startup, RelativeOrNulHoldingDirectoriesCountAsNotSetAndTheDialogOpens) {
-    const std::string cases[] = {"bin/\r\n/src/\r\n", "/jdk/bin/\r\nsrc/\r\n",
-                                 std::string("/jdk/\0/bin/\r\n/src/\r\n", 15),
-                                 "C:\\java\\bin\\\r\n/src/\r\n"};
-    for (const std::string& bytes : cases) {
+    struct Case {
+        std::string bytes;
+        std::string javaBinDir;
+        std::string sourceDir;
+    };
+    const std::string tooLong = "/" + std::string(4095, 'a');
+    const Case cases[] = {
+        {"bin/\r\n/src/\r\n", "", "/src/"},
+        {"/jdk/bin/\r\nsrc/\r\n", "/jdk/bin/", ""},
+        // A NUL makes the file no text at all.
+        {std::string("/jdk/\0/bin/\r\n/src/\r\n", 15), "", ""},
+        {"C:\\java\\bin\\\r\n/src/\r\n", "", "/src/"},
+        // Every part of the search path the tools directory becomes must be absolute: the
+        // console splits it at ";", the programs it starts at ":". An empty or relative part
+        // is the folder the script runs in, the document's.
+        {"/x;.\r\n/src/\r\n", "", "/src/"},
+        {"/x:.\r\n/src/\r\n", "", "/src/"},
+        {"/x::/y/\r\n/src/\r\n", "", "/src/"},
+        {"/x;;/y/\r\n/src/\r\n", "", "/src/"},
+        {"/x:\r\n/src/\r\n", "", "/src/"},
+        {"/jdk:17/bin/\r\n/src/\r\n", "", "/src/"},
+        {"/x;../bin/\r\n/src/\r\n", "", "/src/"},
+        {"~/jdk/bin/\r\n/src/\r\n", "", "/src/"},
+        {"/x:~/bin/\r\n/src/\r\n", "", "/src/"},
+        // A control character would end the script's first line or cut the path short.
+        {"/jdk/bin/\x1b[2J\r\n/src/\r\n", "", "/src/"},
+        {"/jdk/\vbin/\r\n/src/\f\r\n", "", ""},
+        {"/jdk/bin/\r\n/s\xc2\x85rc/\r\n", "/jdk/bin/", ""},
+        // Longer than any path the system opens.
+        {tooLong + "\r\n" + tooLong + "\r\n", "", ""},
+        {"/jdk/bin/\r\n/" + std::string(4094, 's') + "\r\n", "/jdk/bin/",
+         "/" + std::string(4094, 's')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.substr(0, 40));
         AppFixture run;
-        run.writeSetIni(bytes);
+        run.writeSetIni(c.bytes);
         run.start();
-        EXPECT_EQ(run.platform.windows.settingsDialogsCreated, 1) << bytes;
-        EXPECT_TRUE(run.module->JavaBinDir.empty() || run.module->SourceDir.empty()) << bytes;
-        EXPECT_NE(run.module->JavaBinDir, "bin/");
-        EXPECT_NE(run.module->SourceDir, "src/");
+        EXPECT_EQ(run.module->JavaBinDir, c.javaBinDir);
+        EXPECT_EQ(run.module->SourceDir, c.sourceDir);
+        EXPECT_EQ(run.platform.windows.settingsDialogsCreated,
+                  c.javaBinDir.empty() || c.sourceDir.empty() ? 1 : 0);
     }
+    // What stays absolute all through is used as it stands: a ".." inside, several absolute
+    // parts, and a source folder holding the list separators, which is no search path.
+    AppFixture absolute;
+    absolute.writeSetIni("/usr/lib/jvm/../jvm/bin/:/opt/bin/\r\n/home/u/a;b:c/\r\n");
+    absolute.start();
+    EXPECT_EQ(absolute.module->JavaBinDir, "/usr/lib/jvm/../jvm/bin/:/opt/bin/");
+    EXPECT_EQ(absolute.module->SourceDir, "/home/u/a;b:c/");
+    EXPECT_EQ(absolute.platform.windows.settingsDialogsCreated, 0);
+
     AppFixture windows;
     windows.platform.location.separator = '\\';
     windows.platform.location.directory = "C:\\M";
@@ -79,6 +119,25 @@ TEST_F(Startup, RelativeOrNulHoldingDirectoriesCountAsNotSetAndTheDialogOpens) {
     windows.start();
     EXPECT_EQ(windows.platform.windows.settingsDialogsCreated, 0);
     EXPECT_EQ(windows.module->SourceDir, "\\\\server\\src\\");
+    // On Windows ":" belongs to the drive; ";" and what the console reads as commands or
+    // variables do not belong in a directory.
+    const std::pair<std::string, std::string> windowsCases[] = {
+        {"C:\\java\\bin\\;.\r\nc:\\src\\\r\n", "c:\\src\\"},
+        {"C:\\java\\bin\\;C:\r\nc:\\src\\\r\n", "c:\\src\\"},
+        {"C:\\R&D\\bin\\\r\nc:\\src\\\r\n", "c:\\src\\"},
+        {"C:\\java\\bin\\\r\nc:\\%USERNAME%\\\r\n", ""},
+    };
+    for (const auto& [bytes, sourceDir] : windowsCases) {
+        SCOPED_TRACE(bytes);
+        AppFixture run;
+        run.platform.location.separator = '\\';
+        run.platform.location.directory = "C:\\M";
+        run.platform.files.files["C:\\M\\Set.ini"] = bytes;
+        run.start();
+        EXPECT_EQ(run.module->JavaBinDir, sourceDir.empty() ? "C:\\java\\bin\\" : "");
+        EXPECT_EQ(run.module->SourceDir, sourceDir);
+        EXPECT_EQ(run.platform.windows.settingsDialogsCreated, 1);
+    }
 }
 
 TEST_F(Startup, UnreadableSetIniIsSilentAndKeepsThePath) {

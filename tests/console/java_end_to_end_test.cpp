@@ -1,5 +1,6 @@
 // The build scripts the workbench writes, run by the built interpreter with the real JDK.
 
+#include "app_fixture.h"
 #include "real_java.h"
 #include "run_support.h"
 
@@ -184,6 +185,8 @@ TEST_F(RealJava, WhatKeepsAnAppletFromShowingIsOneChineseLineBeforeThePause) {
     };
     const Case cases[] = {
         {"Missing.class", {"DISPLAY"}, "找不到 Applet 类“Missing”：请先编译，Missing.class 应在 "},
+        // The page names the class as HTML does: references stand for their characters.
+        {"Mi&amp;&quot;&lt;s&#x4E2D;&#25991;.class", {"DISPLAY"}, "找不到 Applet 类“Mi&\"<s中文”"},
         {"Plain.class", {"DISPLAY"}, "类“Plain”不是 Applet"},
         {"Probe.class", {"DISPLAY"}, "无法打开 Applet 窗口：没有图形显示"},
         {"Probe.class", {"JDK_JAVA_OPTIONS=--limit-modules java.base"}, "没有 java.applet"},
@@ -232,6 +235,127 @@ TEST_F(RealJava, AFileNamedLikeAnOptionIsCompiledAsAFileAndPassesNoOption) {
     EXPECT_THAT(f.err, Not(HasSubstr("invalid flag")));
     EXPECT_EQ(f.exitCode, 0) << f.err;
     EXPECT_TRUE(exists(dir / "A.class"));
+}
+
+// --- What the workbench writes for hostile names, run for real ------------------------------
+
+// A program that leaves a marker in the folder it runs in: what an attack would run.
+const std::string kPwn =
+    "public class Pwn {\n"
+    "    public static void main(String[] a) throws Exception {\n"
+    "        java.nio.file.Files.writeString(java.nio.file.Path.of(\"MARKER\"), "
+    "\"ran\");\n"
+    "    }\n"
+    "}\n";
+
+// The workbench's own commands on the fake platform, with the tools directories of Set.ini; what
+// a command writes is then run by morvane-bat with the real JDK, in the folder and from the
+// script the console would be given.
+class Workbench : public RealJava {
+protected:
+    void startWith(const std::string& setIni) {
+        workbench_.writeSetIni(setIni);
+        workbench_.start();
+    }
+    // Opens the file at path as the Open command would, runs the command on it and runs the
+    // script it wrote, if it wrote one.
+    std::optional<Finished> command(const std::string& path, void (app::frmMain::*run)()) {
+        auto& platform = workbench_.platform;
+        platform.files.files[path] = readFile(path);
+        platform.fileDialogs.answers.push_back(path);
+        workbench_.main().mnuFileOpen_Click();
+        const std::size_t consoles = platform.consoles().size();
+        (workbench_.main().*run)();
+        if (platform.consoles().size() == consoles) {
+            return std::nullopt;
+        }
+        const auto console = platform.consoles().back();
+        writeFile(console.script, platform.files.files.at(console.script));
+        return runScript(console.workingDirectory, console.script);
+    }
+    std::string prompts() const {
+        std::string text;
+        for (const auto& box : workbench_.platform.messageBox.shown) {
+            text += box.prompt + "\n";
+        }
+        return text;
+    }
+
+    AppFixture workbench_;
+};
+
+TEST_F(Workbench, ALineBreakInANameRunsNothingAndWritesNoScript) {
+    TempDir dir;
+    startWith(bin_ + "\r\n" + dir.path() + "/\r\n");
+    writeFile(dir / "Pwn.java", kPwn);
+    for (const std::string name : {"X\njava Pwn.java", "X\r\njava Pwn.java"}) {
+        SCOPED_TRACE(name);
+        writeFile(dir / name, "class X {}\n");
+        EXPECT_EQ(command(dir / name, &app::frmMain::mnuCombile_Click), std::nullopt);
+        EXPECT_EQ(command(dir / name, &app::frmMain::mnuRunJava_Click), std::nullopt);
+        EXPECT_FALSE(exists(dir / "MARKER"));
+        EXPECT_FALSE(exists(dir / "debug.bat"));
+    }
+    EXPECT_THAT(prompts(), HasSubstr("X␊java Pwn.java"));
+    EXPECT_THAT(prompts(), HasSubstr("X␍␊java Pwn.java"));
+
+    // The same folder and tools run an ordinary source: the refusals above are no accident.
+    writeFile(dir / "Hello.java", kHello);
+    const std::optional<Finished> compiled =
+        command(dir / "Hello.java", &app::frmMain::mnuCombile_Click);
+    ASSERT_TRUE(compiled.has_value());
+    EXPECT_EQ(compiled->exitCode, 0) << compiled->err;
+    const std::optional<Finished> ran =
+        command(dir / "Hello.java", &app::frmMain::mnuRunJava_Click);
+    ASSERT_TRUE(ran.has_value());
+    EXPECT_THAT(ran->out, HasSubstr("\nHello from MORVANE\n"));
+}
+
+TEST_F(Workbench, ALeadingAtSignReadsNoFileOfArguments) {
+    TempDir dir;
+    startWith(bin_ + "\r\n" + dir.path() + "/\r\n");
+    writeFile(dir / "Pwn.java", kPwn);
+    // Run of @Run.java: java @Run would read the file Run and run Pwn.java.
+    writeFile(dir / "@Run.java", "class Run {}\n");
+    writeFile(dir / "Run", "Pwn.java\n");
+    EXPECT_EQ(command(dir / "@Run.java", &app::frmMain::mnuRunJava_Click), std::nullopt);
+    EXPECT_THAT(prompts(), HasSubstr("“@Run”不是合法的Java类名"));
+    // Compile of @opts.java: javac @opts.java would take its options from the file opts.java.
+    writeFile(dir / "@opts.java", "class Opts {}\n");
+    writeFile(dir / "opts.java", "-d pwned-out Pwn.java\n");
+    const std::optional<Finished> compiled =
+        command(dir / "@opts.java", &app::frmMain::mnuCombile_Click);
+    ASSERT_TRUE(compiled.has_value());
+    EXPECT_EQ(compiled->exitCode, 0) << compiled->err;
+    EXPECT_THAT(compiled->out, HasSubstr(">javac \"./@opts.java\"\n"));
+    EXPECT_TRUE(exists(dir / "Opts.class")) << "the file itself is compiled";
+    EXPECT_FALSE(exists(dir / "pwned-out"));
+    EXPECT_FALSE(exists(dir / "Pwn.class"));
+    EXPECT_FALSE(exists(dir / "MARKER"));
+    // The viewer's page reaches the applet host as the page, read from that file.
+    writeFile(dir / "@page.htm", probePage("Missing.class"));
+    writeFile(dir / "page.htm", "-version\n");
+    const std::optional<Finished> shown =
+        command(dir / "@page.htm", &app::frmMain::mnuJavaViewer_Click);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_THAT(shown->out, HasSubstr(">appletviewer.exe \"./@page.htm\"\n"));
+    EXPECT_THAT(shown->err, HasSubstr("找不到 Applet 类“Missing”"));
+}
+
+TEST_F(Workbench, AToolsDirectoryWithARelativePartRunsNoJavacPlantedBesideTheSource) {
+    TempDir dir;
+    // A javac beside the source, where "." in the tools directory would find it.
+    writeFile(dir / "javac", "#!/bin/sh\necho planted > MARKER\n");
+    makeExecutable(dir / "javac");
+    writeFile(dir / "Hello.java", kHello);
+    startWith(dir / "no-such-jdk;.\r\n" + dir.path() + "/\r\n");
+    EXPECT_EQ(workbench_.platform.windows.settingsDialogsCreated, 1)
+        << "the directory counts as not set";
+    const std::optional<Finished> compiled =
+        command(dir / "Hello.java", &app::frmMain::mnuCombile_Click);
+    ASSERT_TRUE(compiled.has_value());
+    EXPECT_EQ(compiled->exitCode, 127) << "no javac found at all";
+    EXPECT_FALSE(exists(dir / "MARKER"));
 }
 
 } // namespace

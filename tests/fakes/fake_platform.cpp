@@ -182,7 +182,11 @@ void FakeTextFiles::replaceEntry(const std::string& path, const std::string& byt
     files[path] = bytes;
 }
 
-std::string FakeCodePage::encode(std::string_view utf8, const std::string&) {
+std::string FakeCodePage::encode(std::string_view utf8, const std::string& encoding) {
+    if (encoding == "ASCII" &&
+        std::any_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) != 0; })) {
+        throw platform::RuntimeError(1001, "文本中有无法用ASCII编码保存的字符");
+    }
     return std::string(utf8);
 }
 

@@ -101,12 +101,15 @@ public:
     bool outOfMemory = false;
 };
 
-// UTF-8 through and through, like the tests' C.UTF-8 locale.
+// UTF-8 through and through, like the tests' C.UTF-8 locale; or, once the system's encoding is
+// set to "ASCII", a code page that holds nothing beyond ASCII and refuses the rest.
 class FakeCodePage : public platform::CodePage {
 public:
-    std::string systemEncoding() override { return "UTF-8"; }
+    std::string systemEncoding() override { return system; }
     std::string encode(std::string_view utf8, const std::string& encoding) override;
     std::string decode(std::string_view bytes, const std::string& encoding) override;
+
+    std::string system = "UTF-8";
 };
 
 class FakeMenuBar : public platform::MenuBar {

@@ -60,25 +60,76 @@ TEST_F(SettingsDialog, ASingleSeparatorIsAcceptedAsItStands) {
 }
 
 TEST_F(SettingsDialog, ARelativeDirectoryIsRefusedWithAMessageAndTheDialogStays) {
-    startWith("", {[](fakes::FakeSettingsDialog& d) {
-                  type("bin/", "/src/")(d);
-                  EXPECT_TRUE(d.open);
-                  type("/jdk/", "  ")(d);
-                  EXPECT_TRUE(d.open);
-                  type("/jdk/", "/src/")(d);
+    const std::string ask = "请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。";
+    const std::string askOne = "Java工具会在文档所在的文件夹里寻找。请只填写一个完整的目录（如：/"
+                               "usr/lib/jvm/default-java/bin/）。";
+    const std::string tooLong = "/" + std::string(4095, 'j');
+    struct Case {
+        std::string text1;
+        std::string text2;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"bin/", "/src/", "“bin/”不是绝对目录。" + ask},
+        // Blanks count as text, so they pass the empty test, but they name no directory either.
+        {"/jdk/", "  ", "“  ”不是绝对目录。" + ask},
+        {"/x;.", "/src/", "“/x;.”中的“.”不是绝对目录，" + askOne},
+        {"/x:.", "/src/", "“/x:.”中的“.”不是绝对目录，" + askOne},
+        {"/x:~/bin", "/src/", "“/x:~/bin”中的“~/bin”不是绝对目录，" + askOne},
+        {"/x::/y", "/src/", "“/x::/y”中有空的目录项，" + askOne},
+        {"/x;", "/src/", "“/x;”中有空的目录项，" + askOne},
+        {"/jdk/\njava Pwn.java", "/src/",
+         "“/jdk/␊java Pwn.java”中有换行符等控制字符或无效的字节，不能作为目录。" + ask},
+        {"/jdk/", "/src/\r", "“/src/␍”中有换行符等控制字符或无效的字节，不能作为目录。" + ask},
+        {tooLong, "/src/", "目录太长（共4096字节），系统无法使用。" + ask},
+    };
+    startWith("", {[&](fakes::FakeSettingsDialog& d) {
+                  for (const Case& c : cases) {
+                      type(c.text1, c.text2)(d);
+                      EXPECT_TRUE(d.open) << c.text1;
+                  }
+                  type("/jdk/", "/src;x:y/")(d);
               }});
-    // Blanks count as text, so they pass the empty test, but they name no directory either.
     std::vector<std::string> prompts;
+    std::vector<std::string> expected;
     for (const auto& box : platform.messageBox.shown) {
         prompts.push_back(box.prompt);
         EXPECT_EQ(box.title, "提示");
+        EXPECT_EQ(box.style, platform::MsgBoxStyle::Information);
+    }
+    for (const Case& c : cases) {
+        expected.push_back(c.message);
+    }
+    EXPECT_EQ(prompts, expected);
+    // The source folder is no search path: its ";" and ":" are part of its name.
+    EXPECT_EQ(module->JavaBinDir, "/jdk/");
+    EXPECT_EQ(module->SourceDir, "/src;x:y/");
+    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/src;x:y/\r\n");
+}
+
+TEST_F(SettingsDialog, OnWindowsWhatTheConsoleReadsAsCommandsOrVariablesIsRefused) {
+    platform.location.directory = "C:\\M";
+    platform.location.separator = '\\';
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  type("C:\\R&D\\bin\\", "c:\\src\\")(d);
+                  type("C:\\java\\bin\\;.", "c:\\src\\")(d);
+                  type("C:\\java\\bin\\", "c:\\%TEMP%\\")(d);
+                  type("C:\\Program Files (x86)\\Java\\bin", "c:\\src & co\\")(d);
+              }});
+    std::vector<std::string> prompts;
+    for (const auto& box : platform.messageBox.shown) {
+        prompts.push_back(box.prompt);
     }
     EXPECT_EQ(prompts,
               (std::vector<std::string>{
-                  "“bin/”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。",
-                  "“  ”不是绝对目录。请填写完整的目录（如：/usr/lib/jvm/default-java/bin/）。"}));
-    EXPECT_EQ(module->JavaBinDir, "/jdk/");
-    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/src/\r\n");
+                  "“C:\\R&D\\bin\\”中有“&”，它在批处理文件中另有含义。请换一个不含“\"%&|<>^”的目"
+                  "录。",
+                  "“C:\\java\\bin\\;.”中的“.”不是绝对目录，Java工具会在文档所在的文件夹里寻找。请"
+                  "只填写一个完整的目录（如：C:\\java\\bin\\）。",
+                  "“c:\\%TEMP%\\”中有“%”，它在批处理文件中另有含义。请换一个不含“\"%”的目录。"}));
+    // The script's own path goes to the console in quotes: an "&" there is only a name.
+    EXPECT_EQ(module->JavaBinDir, "C:\\Program Files (x86)\\Java\\bin\\");
+    EXPECT_EQ(module->SourceDir, "c:\\src & co\\");
 }
 
 TEST_F(SettingsDialog, OkWithAnEmptyBoxTellsAndChangesNothing) {

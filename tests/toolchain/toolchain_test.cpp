@@ -3,8 +3,10 @@
 #include "toolchain/applet_page.h"
 #include "toolchain/console_launch.h"
 #include "toolchain/helper_files.h"
+#include "toolchain/name_rules.h"
 #include "toolchain/terminal_command.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -178,24 +180,45 @@ TEST_F(Toolchain, NamesThatWouldSplitOrReadAsOptionsAreQuotedOthersKeepTheirLine
         std::string toolLine;
         std::string title;
     };
+    // The longest name a Linux folder holds: 255 bytes.
+    const std::string longest = std::string(250, 'L');
+    std::string chinese;
+    for (int i = 0; i < 80; ++i) {
+        chinese += "类";
+    }
     const Case cases[] = {
         {"/s/Hello.java", &app::frmMain::mnuCombile_Click, "javac Hello.java", "编译 Hello.java"},
         {"/s/中文类.java", &app::frmMain::mnuRunJava_Click, "java 中文类", "运行 中文类"},
+        {"/s/Outer$Inner_1.java", &app::frmMain::mnuRunJava_Click, "java Outer$Inner_1",
+         "运行 Outer$Inner_1"},
         {"/s/x-y.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe x-y.htm",
          "浏览 x-y.htm"},
         {"/s/-J-version A.java", &app::frmMain::mnuCombile_Click, "javac \"./-J-version A.java\"",
          "编译 -J-version A.java"},
-        {"/s/-version.java", &app::frmMain::mnuRunJava_Click, "java \"./-version\"",
-         "运行 -version"},
+        {"/s/-version.java", &app::frmMain::mnuCombile_Click, "javac \"./-version.java\"",
+         "编译 -version.java"},
+        // javac and java read a word starting with "@" as a file of further arguments.
+        {"/s/@opts.java", &app::frmMain::mnuCombile_Click, "javac \"./@opts.java\"",
+         "编译 @opts.java"},
+        {"/s/@page.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe \"./@page.htm\"",
+         "浏览 @page.htm"},
+        {"/s/-page.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe \"./-page.htm\"",
+         "浏览 -page.htm"},
+        {"/s/a@b.java", &app::frmMain::mnuCombile_Click, "javac a@b.java", "编译 a@b.java"},
         {"/s/My Page 页.htm", &app::frmMain::mnuJavaViewer_Click,
          "appletviewer.exe \"My Page 页.htm\"", "浏览 My Page 页.htm"},
         {"/s/say \"hi\".java", &app::frmMain::mnuCombile_Click, "javac \"say \"\"hi\"\".java\"",
          "编译 say \"hi\".java"},
         {"/s/a&b|c.java", &app::frmMain::mnuCombile_Click, "javac \"a&b|c.java\"",
          "编译 a&b|c.java"},
-        {"/s/<x>^%y%.java", &app::frmMain::mnuRunJava_Click, "java \"<x>^%y%\"", "运行 <x>^%y%"},
-        {"/s/tab\there.java", &app::frmMain::mnuRunJava_Click, "java \"tab\there\"",
-         "运行 tab\there"},
+        {"/s/<x>^%y%.htm", &app::frmMain::mnuJavaViewer_Click, "appletviewer.exe \"<x>^%y%.htm\"",
+         "浏览 <x>^%y%.htm"},
+        {"/s/" + longest + ".java", &app::frmMain::mnuCombile_Click, "javac " + longest + ".java",
+         "编译 " + longest + ".java"},
+        {"/s/" + longest + ".java", &app::frmMain::mnuRunJava_Click, "java " + longest,
+         "运行 " + longest},
+        {"/s/" + chinese + ".java", &app::frmMain::mnuRunJava_Click, "java " + chinese,
+         "运行 " + chinese},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -207,6 +230,102 @@ TEST_F(Toolchain, NamesThatWouldSplitOrReadAsOptionsAreQuotedOthersKeepTheirLine
         EXPECT_EQ(platform.consoles().back().title, c.title);
     }
     EXPECT_TRUE(platform.messageBox.shown.empty());
+}
+
+TEST_F(Toolchain, NamesThatCannotStayOneWordOfOneLineAreRefusedAndNothingIsWritten) {
+    using Command = void (app::frmMain::*)();
+    const Command compile = &app::frmMain::mnuCombile_Click;
+    const Command run = &app::frmMain::mnuRunJava_Click;
+    const Command viewer = &app::frmMain::mnuJavaViewer_Click;
+    const Command browser = &app::frmMain::mnuSendToExplorer_Click;
+    const auto unsafe = [](const std::string& shown) {
+        return "错误提示: 文件“" + shown +
+               "”的路径中有换行符等控制字符或无效的字节，不能交给Java工具或浏览器。请先给文件（或"
+               "它所在的文件夹）改名。";
+    };
+    const auto notAClass = [](const std::string& shown) {
+        return "错误提示: “" + shown +
+               "”不是合法的Java类名，不能运行。类名要以字母、“_”或“$”开头，只由字母、数字、“_”"
+               "和“$”组成，且不能是Java的关键字。请让文件名与类名一致。";
+    };
+    struct Case {
+        std::string path;
+        Command command;
+        std::string box;
+    };
+    const Case cases[] = {
+        // A line break would end the tool's line; what follows would run as a line of its own.
+        {"/s/X\njava Pwn.java", compile, unsafe("/s/X␊java Pwn.java")},
+        {"/s/X\njava Pwn.java", run, unsafe("/s/X␊java Pwn.java")},
+        {"/s/X\r\njava Pwn.java", compile, unsafe("/s/X␍␊java Pwn.java")},
+        {"/s/X\rjava Pwn.htm", viewer, unsafe("/s/X␍java Pwn.htm")},
+        {"/s/X\njava Pwn.htm", browser, unsafe("/s/X␊java Pwn.htm")},
+        {std::string("/s/a\0b.java", 11), compile, unsafe("/s/a␀b.java")},
+        {"/s/tab\there.java", compile, unsafe("/s/tab␉here.java")},
+        {"/s/esc\x1b]0;x\a.htm", browser, unsafe("/s/esc␛]0;x␇.htm")},
+        {"/s/nel\xc2\x85.java", compile, unsafe("/s/nel[U+0085].java")},
+        {"/s/del\x7f.java", run, unsafe("/s/del␡.java")},
+        // Bytes that are not UTF-8 name no character: the script would name another file.
+        {"/s/\xff\xfe.java", compile, unsafe("/s/[\\xFF][\\xFE].java")},
+        {"/s/gbk\xc4\xe3.htm", viewer, unsafe("/s/gbk[\\xC4][\\xE3].htm")},
+        // The folder goes to the console and the browser too.
+        {"/s/new\nline/Hello.java", compile, unsafe("/s/new␊line/Hello.java")},
+        {"/s/new\nline/page.htm", browser, unsafe("/s/new␊line/page.htm")},
+        // java would read these as a file of options, an option, a path or several words.
+        {"/s/@Run.java", run, notAClass("@Run")},
+        {"/s/-version.java", run, notAClass("-version")},
+        {"/s/-cp.java", run, notAClass("-cp")},
+        {"/s/1Hello.java", run, notAClass("1Hello")},
+        {"/s/Hello World.java", run, notAClass("Hello World")},
+        {"/s/a-b.java", run, notAClass("a-b")},
+        {"/s/say \"hi\".java", run, notAClass("say \"hi\"")},
+        {"/s/class.java", run, notAClass("class")},
+        {"/s/中文，类.java", run, notAClass("中文，类")},
+        {"/s/全角　空格.java", run, notAClass("全角　空格")},
+        {"/s/evil\u202egpj.java", run, notAClass("evil[U+202E]gpj")},
+        {"/s/.java", run, notAClass("")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        platform.messageBox.shown.clear();
+        saved(c.path);
+        (main().*c.command)();
+        EXPECT_EQ(boxes(), std::vector<std::string>{c.box});
+        EXPECT_EQ(platform.messageBox.shown.at(0).style, Exclamation);
+    }
+    EXPECT_EQ(platform.files.files.count(Script), 0u);
+    EXPECT_TRUE(nothingStarted());
+}
+
+TEST_F(Toolchain, ANameTheSystemCodePageCannotHoldIsRefusedNotWrittenAsAnother) {
+    platform.codePage.system = "ASCII";
+    for (const auto command : {&app::frmMain::mnuCombile_Click, &app::frmMain::mnuRunJava_Click}) {
+        platform.messageBox.shown.clear();
+        saved("/s/中文类.java");
+        (main().*command)();
+        const std::string name =
+            command == &app::frmMain::mnuRunJava_Click ? "中文类" : "中文类.java";
+        EXPECT_EQ(boxes(), std::vector<std::string>{"错误提示: 文件名“" + name +
+                                                    "”中有系统代码页（ASCII）不能表示的字符，无法写"
+                                                    "入批处理文件。请先给文件改名。"});
+    }
+    EXPECT_EQ(platform.files.files.count(Script), 0u);
+    EXPECT_TRUE(nothingStarted());
+    // A name the code page holds is written as before.
+    saved("/s/Hello.java");
+    main().mnuCombile_Click();
+    EXPECT_EQ(platform.files.files[Script],
+              "set path=/usr/lib/jvm/bin/\r\njavac Hello.java\r\n@pause\r\n");
+}
+
+TEST_F(Toolchain, OnWindowsAPercentSignIsDoubledSoTheConsoleExpandsNothing) {
+    platform.location.separator = '\\';
+    module->SourceDir = "c:\\javasemple\\";
+    module->JavaBinDir = "C:\\java\\bin\\";
+    saved("c:\\javasemple\\a%PATH%b.java");
+    main().mnuCombile_Click();
+    EXPECT_EQ(platform.files.files["c:\\javasemple\\debug.bat"],
+              "set path=C:\\java\\bin\\\r\njavac \"a%%PATH%%b.java\"\r\n@pause\r\n");
 }
 
 TEST_F(Toolchain, ALinkInTheScriptsPlaceIsReplacedAndItsTargetLeftAlone) {
@@ -311,6 +430,22 @@ TEST_F(Toolchain, AnUnsetSourceDirWritesNoScriptAnywhere) {
     EXPECT_TRUE(nothingStarted());
 }
 
+TEST_F(Toolchain, AToolsDirectoryWithARelativePartNeverBecomesTheScriptsSearchPath) {
+    saved("/home/u/src/Hello.java");
+    for (const std::string directory : {"/usr/lib/jvm/bin/;.", "/x:", "/jdk/\njava Pwn.java"}) {
+        SCOPED_TRACE(directory);
+        platform.messageBox.shown.clear();
+        module->JavaBinDir = directory;
+        main().mnuCombile_Click();
+        ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+        EXPECT_TRUE(
+            platform.messageBox.shown[0].prompt.starts_with("Java编译器所在目录不能使用："));
+        EXPECT_TRUE(platform.messageBox.shown[0].prompt.ends_with("请在“系统设置”中重新设置。"));
+    }
+    EXPECT_EQ(platform.files.files.count(Script), 0u);
+    EXPECT_TRUE(nothingStarted());
+}
+
 TEST_F(Toolchain, ScriptThatCannotBeWrittenIsReportedAndNothingStarts) {
     saved("/home/u/src/Hello.java");
     platform.files.readOnly.insert(Script);
@@ -334,6 +469,16 @@ TEST_F(Toolchain, AStartThatFailsIsReported) {
     EXPECT_TRUE(platform.privateFiles.files.empty()) << "the unused launch file is removed";
 }
 
+TEST_F(Toolchain, ThePageOfAClassNamedWithMarkupIsWellFormed) {
+    saved("/home/u/src/a\"<b>&c.java");
+    main().mnuFileBuildAsHtm_Click();
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_EQ(main().ActiveForm()->FileName, "a\"<b>&c");
+    EXPECT_NE(main().ActiveForm()->txtEdit().text().find(
+                  "<APPLET  CODE=\"a&quot;&lt;b&gt;&amp;c.class\"  WIDTH=300 HEIGHT=150>"),
+              std::string::npos);
+}
+
 TEST_F(Toolchain, PageGeneratorOpensTheSevenLinePageInANewChangedWindow) {
     auto& source = saved("/home/u/src/Hello.java");
     activeWindow().edit.type("unsaved ");
@@ -355,6 +500,20 @@ TEST_F(Toolchain, PageGeneratorOpensTheSevenLinePageInANewChangedWindow) {
     EXPECT_EQ(platform.files.files["/home/u/src/Hello.htm"], toolchain::appletPageText("Hello"));
 }
 
+TEST(NameRules, ClassNamesAreJavaIdentifiersOfAnyScriptAndNothingAToolReadsAsMore) {
+    for (const char* name : {"Hello", "_x", "$", "A$B", "中文类", "Ärger", "日本語", "ｆｕｌｌ",
+                             "x１", "Ω", "〇号", "a‿b", "¥en", "µ", "Var", "record"}) {
+        EXPECT_TRUE(toolchain::isJavaIdentifier(name)) << name;
+    }
+    for (const char* name : {"",       "_",     "1a",  "１a",   "a b",      "a.b",      "a-b",
+                             "@x",     "-x",    "a/b", "int",   "true",     "a\u00a0b", "a\u200bb",
+                             "中文。", "（x）", "a😀",  "a\x80", "\xe4\xb8", "x\ty"}) {
+        EXPECT_FALSE(toolchain::isJavaIdentifier(name)) << name;
+    }
+    EXPECT_TRUE(toolchain::isPlainText("/home/u/源程序/Hello World.java"));
+    EXPECT_EQ(toolchain::visibleText("a\tb\x7f\u2066c\xff"), "a␉b␡[U+2066]c[\\xFF]");
+}
+
 TEST(AppletPage, SevenLinesWithTheirSpacesAndNoFinalLineEnd) {
     const std::string page = toolchain::appletPageText("Hello");
     EXPECT_EQ(page.size(), 143u);
@@ -363,8 +522,20 @@ TEST(AppletPage, SevenLinesWithTheirSpacesAndNoFinalLineEnd) {
     EXPECT_NE(page.find("<APPLET  CODE=\"Hello.class\"  WIDTH=300 HEIGHT=150>  </APPLET>\r\n"),
               std::string::npos);
     EXPECT_NE(page.find(" <TITLE>  java applet  </TITLE></HEAD>\r\n"), std::string::npos);
-    EXPECT_EQ(toolchain::appletPageText("My \"Applet\"").find("CODE=\"My \"Applet\".class\""),
-              page.find("CODE="));
+    // Whatever the name, the page stays seven lines of well-formed HTML: what HTML reads as
+    // markup, and control characters, become references; blanks and letters stay as they are.
+    const std::pair<std::string, std::string> names[] = {
+        {"My Applet 小程序", "My Applet 小程序"}, {"My \"Applet\"", "My &quot;Applet&quot;"},
+        {"a&b<c>d", "a&amp;b&lt;c&gt;d"},         {"&quot;", "&amp;quot;"},
+        {"X\njava Pwn", "X&#10;java Pwn"},        {"t\tab\r", "t&#9;ab&#13;"},
+    };
+    for (const auto& [name, code] : names) {
+        SCOPED_TRACE(name);
+        const std::string text = toolchain::appletPageText(name);
+        EXPECT_EQ(text,
+                  page.substr(0, page.find("Hello")) + code + page.substr(page.find("Hello") + 5));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    }
 }
 
 TEST_F(Toolchain, ViewerWritesItsLineAndTheBrowserGetsThePathAsOneArgument) {
@@ -377,6 +548,14 @@ TEST_F(Toolchain, ViewerWritesItsLineAndTheBrowserGetsThePathAsOneArgument) {
     ASSERT_EQ(platform.programsStarted().size(), 1u);
     EXPECT_EQ(platform.programsStarted()[0],
               (std::vector<std::string>{"xdg-open", "/home/u/src/My Page.htm"}));
+    // The path is the whole caption, never a bare name: a page named like an option or a file
+    // of options reaches the opener behind its folder.
+    for (const std::string page : {"/home/u/src/-x.htm", "/home/u/src/@x.htm"}) {
+        saved(page);
+        main().mnuSendToExplorer_Click();
+        EXPECT_EQ(platform.programsStarted().back(), (std::vector<std::string>{"xdg-open", page}));
+    }
+    EXPECT_TRUE(platform.messageBox.shown.empty());
 }
 
 TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
@@ -394,6 +573,9 @@ TEST_F(Toolchain, OnWindowsTheBrowserCommandIsTheShellProgram) {
     const platform::StartRequest& console = platform.processes.started.back();
     EXPECT_EQ(console.argv, std::vector<std::string>{"cmd.exe"});
     EXPECT_EQ(console.nativeArguments, "/c \"\"c:\\javasemple\\debug.bat\"\"");
+    EXPECT_EQ(console.environmentAdditions, (std::vector<std::pair<std::string, std::string>>{
+                                                {"NoDefaultCurrentDirectoryInExePath", "1"}}))
+        << "no javac.exe beside the source runs in place of the tools directory's";
     EXPECT_EQ(console.workingDirectory, "c:\\javasemple");
 }
 

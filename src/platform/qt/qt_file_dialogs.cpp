@@ -3,6 +3,7 @@
 #include "qt_message_box.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -125,6 +126,29 @@ class FileDialog final : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
+    // Qt's own reading of the name box takes text in quotes as several names, so that a typed
+    // a"q.java would come back as q.java. A name holding a quote is kept in the box whole, and
+    // chosen here, as the one name it is.
+    void keepQuotedNamesWhole() {
+        QLineEdit* box = nameBox(*this);
+        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (box == nullptr || buttons == nullptr) {
+            return;
+        }
+        // Connected after Qt's own slot, so this has the last word on the button: Qt disables
+        // it where its split leaves an empty name, as for a typed x".
+        connect(box, &QLineEdit::textChanged, this, [this, buttons](const QString& text) {
+            QPushButton* button = buttons->button(
+                acceptMode() == AcceptSave ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+            if (button != nullptr && text.contains(u'"')) {
+                button->setEnabled(true);
+            }
+        });
+    }
+
+    // The name the user chose, or nothing when Qt's own selection stands.
+    std::optional<QString> chosen() const { return chosen_; }
+
 protected:
     // Qt asks whether a typed name is a folder relative to the process's current directory,
     // not the folder shown, and adds the default suffix when it is not: a typed "classes" would
@@ -134,29 +158,47 @@ protected:
         if (box != nullptr) {
             const QString typed = box->text();
             const QFileInfo target(directory().absoluteFilePath(typed));
-            if (!typed.isEmpty() && !typed.contains(u'"') && target.isDir()) {
+            if (!typed.isEmpty() && target.isDir()) {
                 setDirectory(target.absoluteFilePath());
                 box->clear();
                 return;
             }
+            if (typed.contains(u'"')) {
+                acceptWhole(typed);
+                return;
+            }
         }
-        if (acceptMode() == AcceptSave && !mayReplace()) {
+        const QStringList selected = selectedFiles();
+        if (acceptMode() == AcceptSave && !selected.isEmpty() && !mayReplace(selected.first())) {
             return;
         }
         QFileDialog::accept();
     }
 
 private:
+    // The typed name as Qt completes any other: in the folder shown, with the default suffix
+    // when it has no full stop.
+    void acceptWhole(QString name) {
+        if (!defaultSuffix().isEmpty() && !name.contains(u'.')) {
+            name += u'.' + defaultSuffix();
+        }
+        const QString path = QFileInfo(directory().absoluteFilePath(name)).absoluteFilePath();
+        if (acceptMode() == AcceptSave && !mayReplace(path)) {
+            return;
+        }
+        chosen_ = path;
+        QDialog::accept();
+    }
+
     // An existing file is replaced only when the user says so; No, Esc or the close box leave
     // the file alone and the dialog open for another name.
-    bool mayReplace() {
-        const QStringList chosen = selectedFiles();
-        if (chosen.isEmpty() || !QFileInfo(chosen.first()).isFile()) {
+    bool mayReplace(const QString& path) {
+        if (!QFileInfo(path).isFile()) {
             return true;
         }
         QMessageBox question(
             QMessageBox::Warning, windowTitle(),
-            QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(chosen.first()).fileName()),
+            QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(path).fileName()),
             QMessageBox::NoButton, this);
         const YesNoButtons buttons = addYesNoButtons(question);
         question.setDefaultButton(buttons.no);
@@ -164,6 +206,8 @@ private:
         question.exec();
         return question.clickedButton() == buttons.yes;
     }
+
+    std::optional<QString> chosen_;
 };
 
 // The start folder is initDir, unless the proposed name brings a folder of its own; the name
@@ -200,9 +244,13 @@ std::optional<std::string> show(QWidget* parent, const FileDialogRequest& reques
     applyFilters(dialog, filterEntries(request.filter), request.filterIndex);
     dialog.setDefaultSuffix(defaultSuffix(request.defaultExt));
     propose(dialog, request);
+    dialog.keepQuotedNamesWhole();
 
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
+    if (const std::optional<QString> whole = dialog.chosen()) {
+        return pathTo(*whole);
     }
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) {

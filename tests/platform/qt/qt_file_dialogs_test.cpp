@@ -1,4 +1,5 @@
 #include "platform/qt/qt_file_dialogs.h"
+#include "qt_fixture.h"
 
 #include <functional>
 #include <optional>
@@ -107,25 +108,6 @@ void chooseType(QFileDialog& dialog, int index) {
         QTest::keyClick(types, types->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
     ASSERT_EQ(types->currentIndex(), index);
-}
-
-// Types over whatever the name box holds, one character after the other, as a user would; the
-// box has the focus, which the dialog's own selection logic looks at.
-void typeName(QFileDialog& dialog, const QString& name) {
-    QLineEdit* box = nameBox(dialog);
-    ASSERT_NE(box, nullptr);
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    box->setFocus(Qt::OtherFocusReason);
-    ASSERT_TRUE(box->hasFocus());
-    box->selectAll();
-    for (const QChar c : name) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(box, &release);
-    }
-    ASSERT_EQ(box->text(), name);
 }
 
 void press(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
@@ -513,6 +495,47 @@ TEST_F(QtFileDialogsTest, LeavesTheCurrentDirectoryAsItWas) {
     });
     EXPECT_EQ(chosen, pathOf("classes/Hello.java"));
     EXPECT_EQ(QDir::currentPath(), before);
+}
+
+TEST_F(QtFileDialogsTest, ATypedNameHoldingQuotesIsTheOneNameTyped) {
+    // Qt reads text in quotes as several names: a typed a"q.java came back as q.java.
+    write(QStringLiteral("q.java"), "other");
+    write(QStringLiteral("a\"q.java"), "quoted");
+    const QStringList listing = {"Hello.java", "Old.JAVA", "a\"q.java", "q.java"};
+    struct Case {
+        bool save;
+        std::string defaultExt;
+        QString typed;
+        std::string chosen;
+    };
+    const QList<Case> cases = {
+        {false, {}, "a\"q.java", "a\"q.java"},
+        {false, {}, "b\"q.java", "b\"q.java"},
+        {false, {}, "\"q.java\"", "\"q.java\""},
+        {false, {}, "\"Hello.java\" \"q.java\"", "\"Hello.java\" \"q.java\""},
+        {true, "*.htm", "say \"hi\"", "say \"hi\".htm"},
+        {true, "*.htm", "x\"", "x\".htm"},
+        {true, {}, "x\"", "x\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const FileDialogRequest r = request(SourceFilter, 1, c.defaultExt);
+        const Drive drive = [&](QFileDialog& dialog) {
+            // The listing is there, so Qt's completion would select what it reads in the name.
+            EXPECT_TRUE(waitFor([&] { return listedFiles(dialog) == listing; }));
+            typeName(dialog, c.typed);
+            press(dialog, c.save ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+        };
+        EXPECT_EQ(c.save ? save(r, drive) : open(r, drive), pathOf(c.chosen.c_str()));
+    }
+    // Saving over the quoted file asks about that file, and Yes chooses it.
+    QString question;
+    const auto replaced = save(request(), [&](QFileDialog& dialog) {
+        typeName(dialog, QStringLiteral("a\"q.java"));
+        question = saveAnswering(dialog, QStringLiteral("是(&Y)"));
+    });
+    EXPECT_EQ(question, QStringLiteral("打开|“a\"q.java”已存在。\n要替换它吗？"));
+    EXPECT_EQ(replaced, pathOf("a\"q.java"));
 }
 
 TEST_F(QtFileDialogsTest, ChineseNamesComeBackAsUtf8) {

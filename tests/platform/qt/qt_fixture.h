@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 // Settings and files of a Qt test live in a temporary folder, never in the user's own.
 class QtTestEnvironment {
@@ -17,4 +23,23 @@ inline void processEvents() {
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
     }
+}
+
+// Types over whatever a file dialog's name box holds, one character after the other, as a user
+// would; the box has the focus, which the dialog's own selection logic looks at.
+inline void typeName(QFileDialog& dialog, const QString& name) {
+    auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(box, nullptr);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    box->setFocus(Qt::OtherFocusReason);
+    ASSERT_TRUE(box->hasFocus());
+    box->selectAll();
+    for (const QChar c : name) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &release);
+    }
+    ASSERT_EQ(box->text(), name);
 }

@@ -156,9 +156,35 @@ public final class AppletTag {
             if (value.length() >= 2 && (value.charAt(0) == '"' || value.charAt(0) == '\'')) {
                 value = value.substring(1, value.length() - 1);
             }
-            result.putIfAbsent(m.group(1).toLowerCase(Locale.ROOT), value);
+            result.putIfAbsent(m.group(1).toLowerCase(Locale.ROOT), unescape(value));
         }
         return result;
+    }
+
+    private static final Map<String, String> NAMED =
+            Map.of("amp", "&", "quot", "\"", "apos", "'", "lt", "<", "gt", ">");
+    private static final Pattern REFERENCE =
+            Pattern.compile("&(?:#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6})|(amp|quot|apos|lt|gt));");
+
+    /** An attribute value as HTML reads it: character references stand for their characters. */
+    static String unescape(String value) {
+        Matcher m = REFERENCE.matcher(value);
+        StringBuilder text = new StringBuilder();
+        while (m.find()) {
+            String character = m.group(0);
+            if (m.group(3) != null) {
+                character = NAMED.get(m.group(3));
+            } else {
+                int code = m.group(1) != null ? Integer.parseInt(m.group(1))
+                        : Integer.parseInt(m.group(2), 16);
+                if (Character.isValidCodePoint(code)) {
+                    character = new String(Character.toChars(code));
+                }
+            }
+            m.appendReplacement(text, Matcher.quoteReplacement(character));
+        }
+        m.appendTail(text);
+        return text.toString();
     }
 
     private static int number(String text, int fallback) {
