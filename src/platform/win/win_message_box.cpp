@@ -1,0 +1,24 @@
+#include "win_message_box.h"
+
+#include "wide_text.h"
+
+namespace platform::win {
+
+HWND ownerWindow(HWND fallback) {
+    const HWND active = GetActiveWindow();
+    return active != nullptr ? active : fallback;
+}
+
+int WinMessageBox::show(const std::string& prompt, int style, const std::string& title) {
+    const HWND owner = ownerWindow(fallback_ ? fallback_() : nullptr);
+    const int answer = MessageBoxW(owner, wideText(prompt).c_str(), wideText(title).c_str(),
+                                   static_cast<UINT>(style) | MB_SETFOREGROUND);
+    // A box that could not be shown (no memory left) answers with its first button: Yes keeps
+    // a document's text by saving it rather than throwing it away.
+    if (answer == 0) {
+        return (style & 0x0F) == MsgBoxStyle::YesNo ? MsgBoxResult::Yes : MsgBoxResult::OK;
+    }
+    return answer;
+}
+
+} // namespace platform::win
