@@ -28,11 +28,17 @@ bool WinDocumentHost::closeAllDocuments() {
 }
 
 std::unique_ptr<DocumentWindowView> WinDocumentHost::createDocumentWindow() {
-    return std::make_unique<WinDocumentWindow>(client_, instance_);
+    return std::make_unique<WinDocumentWindow>(client_, instance_, newEditSize_);
 }
 
 std::unique_ptr<TextStore> WinDocumentHost::createTextStore() {
-    return std::make_unique<WinTextStore>();
+    SIZE size = newEditSize_;
+    if (size.cx == 0) {
+        RECT area{};
+        GetClientRect(client_, &area);
+        size = {area.right, area.bottom};
+    }
+    return std::make_unique<WinTextStore>(client_, instance_, size);
 }
 
 DocumentWindowView* WinDocumentHost::activeDocument() {

@@ -12,13 +12,16 @@ public:
 
     bool closeAllDocuments() override;
     std::unique_ptr<DocumentWindowView> createDocumentWindow() override;
-    // Text gathered as the edit control takes it, line ends and all.
+    // A hidden edit control of its own, which a document window's is swapped for.
     std::unique_ptr<TextStore> createTextStore() override;
     DocumentWindowView* activeDocument() override;
 
 private:
     HWND client_;
     HINSTANCE instance_;
+    // The size of the edit control of the document window opened last, when it was first
+    // laid out: the size the next one gets.
+    SIZE newEditSize_{0, 0};
 };
 
 } // namespace platform::win

@@ -39,7 +39,8 @@ int openDocuments(HWND client) {
 
 } // namespace
 
-WinDocumentWindow::WinDocumentWindow(HWND client, HINSTANCE instance) : client_(client) {
+WinDocumentWindow::WinDocumentWindow(HWND client, HINSTANCE instance, SIZE& newEditSize)
+    : client_(client), newEditSize_(newEditSize) {
     registerClass(instance);
     MDICREATESTRUCTW create{};
     create.szClass = ClassName;
@@ -93,12 +94,6 @@ LRESULT WinDocumentWindow::handleMessage(UINT message, WPARAM w, LPARAM l) {
         }
         return result;
     }
-    case WM_COMMAND:
-        if (edit_ && reinterpret_cast<HWND>(l) == edit_->handle() && HIWORD(w) == EN_CHANGE) {
-            edit_->textChanged();
-            return 0;
-        }
-        break;
     case WM_SETFOCUS:
         if (edit_) {
             SetFocus(edit_->handle());
@@ -170,8 +165,13 @@ float WinDocumentWindow::height() {
 }
 
 void WinDocumentWindow::setTextControlBounds(float left, float top, float width, float height) {
-    MoveWindow(edit_->handle(), pixelsOf(left, window_), pixelsOf(top, window_),
-               pixelsOf(width, window_), pixelsOf(height, window_), TRUE);
+    const SIZE size{pixelsOf(width, window_), pixelsOf(height, window_)};
+    MoveWindow(edit_->handle(), pixelsOf(left, window_), pixelsOf(top, window_), size.cx, size.cy,
+               TRUE);
+    if (!laidOut_) {
+        laidOut_ = true;
+        newEditSize_ = size;
+    }
 }
 
 void WinDocumentWindow::show() {

@@ -14,7 +14,8 @@ class WinDocumentWindow : public DocumentWindowView {
 public:
     static constexpr const wchar_t* ClassName = L"MorvaneDocument";
 
-    WinDocumentWindow(HWND client, HINSTANCE instance);
+    // newEditSize learns the edit control's size when the window is first laid out.
+    WinDocumentWindow(HWND client, HINSTANCE instance, SIZE& newEditSize);
     ~WinDocumentWindow() override;
     WinDocumentWindow(const WinDocumentWindow&) = delete;
     WinDocumentWindow& operator=(const WinDocumentWindow&) = delete;
@@ -42,6 +43,8 @@ private:
     void closed();
 
     HWND client_;
+    SIZE& newEditSize_;
+    bool laidOut_ = false;
     HWND window_ = nullptr;
     std::unique_ptr<WinTextControl> edit_;
     DocumentWindowEvents* events_ = nullptr;

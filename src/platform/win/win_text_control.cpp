@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "wide_text.h"
+#include "win_rich_edit.h"
 #include "win_text_store.h"
 
 #include <algorithm>
@@ -16,22 +17,6 @@ namespace platform::win {
 namespace {
 
 constexpr UINT_PTR SubclassId = 1;
-constexpr int TwipsPerPoint = 20;
-const wchar_t* const BaseFace = L"宋体";
-
-// The program's texts use "\n"; the control reads CR LF and gives back CR.
-std::wstring controlText(const std::string& text) {
-    const std::wstring wide = wideText(text);
-    std::wstring result;
-    result.reserve(wide.size() + wide.size() / 16);
-    for (const wchar_t c : wide) {
-        if (c == L'\n') {
-            result += L'\r';
-        }
-        result += c;
-    }
-    return result;
-}
 
 std::string programText(std::wstring text) {
     for (wchar_t& c : text) {
@@ -40,23 +25,6 @@ std::string programText(std::wstring text) {
         }
     }
     return utf8Text(text);
-}
-
-struct StreamSource {
-    const std::wstring* text;
-    std::size_t offset;
-};
-
-DWORD CALLBACK readSource(DWORD_PTR cookie, LPBYTE buffer, LONG capacity, LONG* written) {
-    auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const std::size_t bytesLeft = (source->text->size() - source->offset) * sizeof(wchar_t);
-    // Whole UTF-16 units only.
-    const std::size_t bytes =
-        std::min<std::size_t>(bytesLeft, static_cast<std::size_t>(capacity) & ~std::size_t{1});
-    std::memcpy(buffer, source->text->data() + source->offset, bytes);
-    source->offset += bytes / sizeof(wchar_t);
-    *written = static_cast<LONG>(bytes);
-    return 0;
 }
 
 [[noreturn]] void refused() {
@@ -73,91 +41,53 @@ int shiftState() {
 
 } // namespace
 
-WinTextControl::WinTextControl(HWND parent, HINSTANCE instance) {
-    static const HMODULE library = LoadLibraryW(L"msftedit.dll");
-    static_cast<void>(library);
-    edit_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                            0, 0, 0, 0, parent, nullptr, instance, nullptr);
-    if (edit_ == nullptr) {
-        throw RuntimeError(ErrorNumber::OutOfMemory, "无法创建文本编辑框");
-    }
-    SetWindowTextW(edit_, L"");
-    SendMessageW(edit_, EM_SETTEXTMODE, TM_RICHTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
-    // A document may be as long as memory allows; lines never wrap.
-    SendMessageW(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
-    SendMessageW(edit_, EM_SETTARGETDEVICE, 0, 1);
-    // The base face is kept for every script typed, not swapped for one the control prefers.
-    const LRESULT options = SendMessageW(edit_, EM_GETLANGOPTIONS, 0, 0);
-    SendMessageW(edit_, EM_SETLANGOPTIONS, 0, options & ~(IMF_AUTOFONT | IMF_DUALFONT));
-    SendMessageW(edit_, EM_AUTOURLDETECT, FALSE, 0);
-    applyBaseFormat();
-    SendMessageW(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+WinTextControl::WinTextControl(HWND parent, HINSTANCE instance)
+    : edit_(createRichEdit(parent, instance, true)) {
+    setChangeSink(edit_, this);
     SetWindowSubclass(edit_, &subclass, SubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 WinTextControl::~WinTextControl() {
     events_ = nullptr;
     if (edit_ != nullptr) {
+        setChangeSink(edit_, nullptr);
         RemoveWindowSubclass(edit_, &subclass, SubclassId);
     }
 }
 
-void WinTextControl::applyBaseFormat() {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE |
-                    CFM_WEIGHT | CFM_COLOR;
-    format.dwEffects = CFE_AUTOCOLOR;
-    format.yHeight = static_cast<LONG>(BasePointSize * TwipsPerPoint);
-    format.wWeight = FW_NORMAL;
-    format.bCharSet = GB2312_CHARSET;
-    lstrcpynW(format.szFaceName, BaseFace, LF_FACESIZE);
-    ++quiet_;
-    SendMessageW(edit_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    SendMessageW(edit_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-    --quiet_;
-}
-
 // --- Text ---------------------------------------------------------------------------------
 
-std::string WinTextControl::text() {
+std::string WinTextControl::textOf(HWND edit) {
     GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
     const LRESULT units =
-        SendMessageW(edit_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+        SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
     std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(units, 0)) + 1, L'\0');
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     get.flags = GT_DEFAULT;
     get.codepage = 1200;
-    const LRESULT copied = SendMessageW(edit_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+    const LRESULT copied = SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                                         reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
     return programText(std::move(text));
 }
 
-void WinTextControl::streamIn(const std::wstring& text, bool selectionOnly) {
-    StreamSource source{&text, 0};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &readSource};
-    const WPARAM format = SF_TEXT | SF_UNICODE | (selectionOnly ? SFF_SELECTION : 0);
-    SendMessageW(edit_, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-    if (stream.dwError != 0 || source.offset != text.size()) {
-        throw std::bad_alloc();
-    }
+std::string WinTextControl::text() {
+    return textOf(edit_);
 }
 
-void WinTextControl::setText(const std::string& text) {
-    const std::wstring wide = controlText(text);
+void WinTextControl::put(const std::wstring& text, bool selectionOnly) {
     ++quiet_;
     try {
-        streamIn(wide, false);
+        streamIn(edit_, text, selectionOnly);
     } catch (...) {
         --quiet_;
         throw;
     }
     --quiet_;
-    applyBaseFormat();
+}
+
+void WinTextControl::textReplaced() {
     SendMessageW(edit_, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(edit_, EM_SETSEL, 0, 0);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
@@ -165,25 +95,45 @@ void WinTextControl::setText(const std::string& text) {
     programChanged();
 }
 
+void WinTextControl::setText(const std::string& text) {
+    put(controlText(text), false);
+    // What the text held before may have been formatted; the new one is not.
+    ++quiet_;
+    applyBaseFormat(edit_);
+    --quiet_;
+    textReplaced();
+}
+
+void WinTextControl::takeOver(HWND control) {
+    const HWND parent = GetParent(edit_);
+    RECT bounds{};
+    GetWindowRect(edit_, &bounds);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    const bool focused = GetFocus() == edit_;
+    const HWND old = edit_;
+    RemoveWindowSubclass(old, &subclass, SubclassId);
+    setChangeSink(old, nullptr);
+    edit_ = control;
+    SetParent(control, parent);
+    SetWindowPos(control, old, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    setChangeSink(control, this);
+    SetWindowSubclass(control, &subclass, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+    DestroyWindow(old);
+    if (focused) {
+        SetFocus(control);
+    }
+}
+
 void WinTextControl::adoptText(TextStore& store) {
     auto* own = dynamic_cast<WinTextStore*>(&store);
-    if (own == nullptr) {
+    const HWND gathered = own != nullptr ? own->release() : nullptr;
+    if (gathered == nullptr) {
         setText(store.takeText());
         return;
     }
-    const std::wstring wide = own->takeWide();
-    ++quiet_;
-    try {
-        streamIn(wide, false);
-    } catch (...) {
-        --quiet_;
-        throw;
-    }
-    --quiet_;
-    applyBaseFormat();
-    SendMessageW(edit_, EM_EMPTYUNDOBUFFER, 0, 0);
-    SendMessageW(edit_, EM_SETSEL, 0, 0);
-    programChanged();
+    takeOver(gathered);
+    textReplaced();
 }
 
 std::string WinTextControl::selText() {
@@ -206,14 +156,7 @@ void WinTextControl::setSelText(const std::string& text) {
     if (range.cpMin == range.cpMax && wide.empty()) {
         return;
     }
-    ++quiet_;
-    try {
-        streamIn(wide, true);
-    } catch (...) {
-        --quiet_;
-        throw;
-    }
-    --quiet_;
+    put(wide, true);
     programChanged();
 }
 

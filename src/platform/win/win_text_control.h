@@ -2,6 +2,7 @@
 
 #include "platform/text_control.h"
 #include "win_api.h"
+#include "win_rich_edit.h"
 
 #include <optional>
 #include <richedit.h>
@@ -13,9 +14,8 @@ namespace platform::win {
 // italic, underline and size on the selection itself. Texts go in and out as plain text,
 // never as rich text, also when they look like it; lines never wrap, so the control's lines
 // are the text's. Positions and lengths count UTF-16 code units, a line break one of them.
-class WinTextControl : public TextControl {
+class WinTextControl : public TextControl, private ChangeSink {
 public:
-    static constexpr double BasePointSize = 15;
     // The sizes the control accepts, in points; others raise InvalidPropertyValue.
     static constexpr double SmallestPointSize = 1;
     static constexpr double LargestPointSize = 1638;
@@ -26,8 +26,8 @@ public:
     WinTextControl& operator=(const WinTextControl&) = delete;
 
     HWND handle() const { return edit_; }
-    // The control's parent saw EN_CHANGE.
-    void textChanged();
+    // The whole text of a rich-edit control, "\n" ending its lines.
+    static std::string textOf(HWND edit);
 
     void setEvents(TextControlEvents* events) override { events_ = events; }
 
@@ -52,15 +52,20 @@ public:
     bool overwriteMode() override { return overwrite_; }
 
 private:
+    // The control said its text changed.
+    void textChanged() override;
     static LRESULT CALLBACK subclass(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id,
                                      DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM w, LPARAM l);
-    // Puts plain text (CR LF line ends) in place of the selection, or of the whole text.
-    void streamIn(const std::wstring& text, bool selectionOnly);
+    // Puts plain text in place of the selection, or of the whole text, as a program action.
+    void put(const std::wstring& text, bool selectionOnly);
+    // The window shows this control instead of its own from now on.
+    void takeOver(HWND control);
+    // After the whole text was replaced: no history, the caret at the start.
+    void textReplaced();
     std::optional<bool> selEffect(DWORD mask, DWORD effect);
     void setSelEffect(DWORD mask, DWORD effect, bool on);
     void setSelFormat(CHARFORMAT2W& format);
-    void applyBaseFormat();
     // Tells the change once a program action is over, whatever the control reported.
     void programChanged();
 

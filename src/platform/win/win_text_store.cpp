@@ -1,33 +1,44 @@
 #include "win_text_store.h"
 
-#include "files/plain_text.h"
-#include "wide_text.h"
+#include "win_rich_edit.h"
+#include "win_text_control.h"
 
 namespace platform::win {
 
-void WinTextStore::reserve(std::size_t bytes) {
-    // A byte of UTF-8 is at most one UTF-16 unit; line breaks grow by their CR.
-    text_.reserve(bytes + bytes / 16);
+WinTextStore::~WinTextStore() {
+    clear();
+}
+
+HWND WinTextStore::control() {
+    if (edit_ == nullptr) {
+        edit_ = createRichEdit(parent_, instance_, false, size_);
+    }
+    return edit_;
 }
 
 void WinTextStore::append(std::string_view text) {
-    const std::wstring wide = wideText(text);
-    for (const wchar_t c : wide) {
-        if (c == L'\n') {
-            text_ += L'\r';
-        }
-        text_ += c;
+    appendInSlices(control(), controlText(text));
+}
+
+void WinTextStore::clear() {
+    if (edit_ != nullptr) {
+        DestroyWindow(edit_);
+        edit_ = nullptr;
     }
 }
 
 std::string WinTextStore::takeText() {
-    std::string text = files::withLineEnds(utf8Text(takeWide()), "\n");
+    if (edit_ == nullptr) {
+        return {};
+    }
+    std::string text = WinTextControl::textOf(edit_);
+    clear();
     return text;
 }
 
-std::wstring WinTextStore::takeWide() {
-    std::wstring taken = std::move(text_);
-    text_.clear();
+HWND WinTextStore::release() {
+    const HWND taken = edit_;
+    edit_ = nullptr;
     return taken;
 }
 

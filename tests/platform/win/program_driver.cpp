@@ -209,6 +209,7 @@ void ProgramDriver::menu(const std::string& caption, const std::string& item) {
             continue;
         }
         // The menu bar takes the keyboard with its first menu chosen (F10).
+        bringToFront();
         PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, 0);
         for (std::size_t right = 0; right < menu; ++right) {
             post(VK_RIGHT);
@@ -238,7 +239,21 @@ int ProgramDriver::toolButtonCount() const {
     return static_cast<int>(sendWithin(toolBar(), TB_BUTTONCOUNT, 0, 0));
 }
 
+void ProgramDriver::bringToFront() const {
+    // As a user clicks on the window when a console has taken the front.
+    const HWND front = GetForegroundWindow();
+    DWORD owner = 0;
+    GetWindowThreadProcessId(front, &owner);
+    if (owner != process_.dwProcessId) {
+        SetForegroundWindow(main_);
+        waitUntil([&] { return GetForegroundWindow() == main_; }, 5000);
+        // The window's activation is over before the click: it would take the mouse away.
+        settle();
+    }
+}
+
 void ProgramDriver::clickToolButton(int position) {
+    bringToFront();
     RemoteMemory rect(process_.hProcess, sizeof(RECT));
     sendWithin(toolBar(), TB_GETITEMRECT, static_cast<WPARAM>(position - 1), rect.address());
     const RECT box = rect.read<RECT>();
@@ -310,6 +325,7 @@ std::string ProgramDriver::text(HWND window) const {
 }
 
 void ProgramDriver::type(const std::string& text) {
+    bringToFront();
     const HWND edit = editOf(activeDocument());
     for (const wchar_t c : wide(text)) {
         // A line break is the Enter key, whose character the message loop makes.

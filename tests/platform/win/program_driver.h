@@ -84,6 +84,8 @@ public:
     double answerTime(int timeoutMs = 10000) const;
 
 private:
+    // Makes the main window the foreground window unless one of the program's already is.
+    void bringToFront() const;
     // A message the program's window answers with a buffer: the buffer lives in the program.
     std::wstring remoteText(HWND window, UINT message, WPARAM w, std::size_t room) const;
 
