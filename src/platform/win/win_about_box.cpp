@@ -1,5 +1,9 @@
 #include "win_about_box.h"
 
+#include "wide_text.h"
+
+#include <algorithm>
+
 namespace platform::win {
 
 namespace {
@@ -47,7 +51,30 @@ void WinAboutBox::showModal() {
     runModal(owner_());
 }
 
+void WinAboutBox::fitOneLineLabels() {
+    // The boxes were measured for 宋体; a face standing in for it may be wider or taller, and
+    // a one-line label grows to its text rather than cutting it off.
+    for (const char* name : {"lblTitle", "lblVersion"}) {
+        const HWND label = controlWindow(name);
+        const std::wstring text = wideText(textOf(name));
+        const HDC dc = GetDC(label);
+        const HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &needed);
+        SelectObject(dc, previous);
+        ReleaseDC(label, dc);
+        RECT box{};
+        GetClientRect(label, &box);
+        if (needed.cx > box.right || needed.cy > box.bottom) {
+            SetWindowPos(label, nullptr, 0, 0, std::max<LONG>(needed.cx, box.right),
+                         std::max<LONG>(needed.cy, box.bottom), SWP_NOMOVE | SWP_NOZORDER);
+        }
+    }
+}
+
 bool WinAboutBox::opened() {
+    fitOneLineLabels();
     SendMessageW(controlWindow("picIcon"), STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
     SetFocus(controlWindow("cmdOK"));
     return true;

@@ -29,6 +29,7 @@ private:
     void command(int id, int code, HWND from) override;
     void closeRequested() override;
     HBRUSH staticColour(HWND control, HDC dc) override;
+    void fitOneLineLabels();
 
     std::function<HWND()> owner_;
     AboutBoxEvents* events_ = nullptr;

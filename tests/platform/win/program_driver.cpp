@@ -456,6 +456,8 @@ void ProgramDriver::screenshot(const std::string& name, HWND window) const {
     if (GetEnvironmentVariableW(L"MORVANE_SCREENSHOTS", folder, MAX_PATH) == 0) {
         return;
     }
+    // Everything painted first.
+    settle();
     RECT box{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window != nullptr) {
         GetWindowRect(window, &box);

@@ -19,14 +19,14 @@ ProgramTest::~ProgramTest() {
     RegDeleteTreeW(HKEY_CURRENT_USER, SettingsKey);
 }
 
-void ProgramTest::start(bool withSetIni) {
+double ProgramTest::start(bool withSetIni) {
     if (withSetIni) {
         writeRaw(folder.file("Set.ini"), gbk(javaBinDir() + "\r\n" + sourceDir() + "\r\n"));
     }
     if (!program_) {
         program_ = std::make_unique<ProgramDriver>(folder.path());
     }
-    program_->start();
+    return program_->start();
 }
 
 HWND ProgramTest::box(const std::string& caption) {

@@ -23,8 +23,9 @@ protected:
     ProgramTest();
     ~ProgramTest() override;
 
-    // Starts the program; with both directories in Set.ini, no dialog opens.
-    void start(bool withSetIni = true);
+    // Starts the program; with both directories in Set.ini, no dialog opens. The time to its
+    // painted main window, in milliseconds.
+    double start(bool withSetIni = true);
     ProgramDriver& program() { return *program_; }
     std::string gbk(const std::string& utf8) { return codePage_.encode(utf8, "GBK"); }
     // The box or dialog with that caption, failing the test when none shows.

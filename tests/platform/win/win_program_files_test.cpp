@@ -43,6 +43,7 @@ TEST_F(ProgramTest, OpenAndSaveKeepGbkAndUtf8FilesByteForByte) {
     p.type("// 改\n");
     p.clickToolButton(3);
     EXPECT_TRUE(waitUntil([&] { return readRaw(gbkFile) == gbk("// 改\r\n") + gbkBytes; }));
+    p.screenshot("windows-main", p.mainWindow());
 
     const HWND utf8Document = open(utf8File);
     ASSERT_NE(utf8Document, nullptr);

@@ -6,6 +6,7 @@
 #include "platform/win/win_services.h"
 #include "program_fixture.h"
 
+#include <cstdio>
 #include <windows.h>
 
 namespace {
@@ -75,6 +76,7 @@ TEST_F(ProgramTest, FirstStartPlacesTheWindowAndAsksForBothDirectories) {
 
     const HWND dialog = box(SettingsCaption);
     ASSERT_NE(dialog, nullptr);
+    p.screenshot("windows-first-start");
     EXPECT_EQ(p.staticTexts(dialog), "Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)\n"
                                      "Java源程序绝对目录：(如：c:\\javasemple\\)");
     // The dialog's client area is 6885 by 3045 twips.
@@ -299,6 +301,7 @@ TEST_F(ProgramTest, TheAboutBoxShowsTitleVersionAndDescription) {
         p.menu("关于");
         const HWND about = box("关于我的应用程序");
         ASSERT_NE(about, nullptr);
+        p.screenshot("windows-about", about);
         const std::string texts = p.staticTexts(about);
         EXPECT_NE(texts.find("MORVANE集成系统\n版本:2."
                              "0\n本程序用于方便Java程序的调试。详细用法请看说明文件readme.txt"),
@@ -328,7 +331,7 @@ TEST_F(ProgramTest, ThePlacementIsKeptAcrossTwoStarts) {
     quit();
     EXPECT_NE(storedSetting("MainLeft"), "1000");
 
-    start();
+    std::printf("start: %.0f ms to the painted main window\n", start());
     const RECT bounds = program().bounds(program().mainWindow());
     EXPECT_EQ(bounds.left, 120);
     EXPECT_EQ(bounds.top, 90);
