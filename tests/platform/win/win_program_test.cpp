@@ -174,6 +174,14 @@ TEST_F(ProgramTest, NewNumbersDocumentsAndAChangedOneAsksBeforeClosing) {
     p.type("class 你好\n{}");
     EXPECT_EQ(p.text(p.editOf(p.activeDocument())), "class 你好\r\n{}");
     p.menu("文件", "关闭文件");
+    // Esc and the close box choose nothing: only Yes or No answers.
+    const HWND question = box("关闭文件 提示");
+    ASSERT_NE(question, nullptr);
+    PostMessageW(question, WM_KEYDOWN, VK_ESCAPE, 1);
+    p.settle();
+    PostMessageW(box("关闭文件 提示"), WM_SYSCOMMAND, SC_CLOSE, 0);
+    p.settle();
+    EXPECT_EQ(p.documents().size(), 3u);
     EXPECT_EQ(answer("关闭文件 提示", IDNO), "文本已改变，是否保存？");
     ASSERT_TRUE(waitUntil([&] { return p.documents().size() == 2; }));
 
