@@ -79,6 +79,13 @@ TEST_F(ProgramTest, OpenAndSaveKeepGbkAndUtf8FilesByteForByte) {
     p.pressId(dialog, IDCANCEL);
     EXPECT_TRUE(p.windowGone(dialog));
     EXPECT_EQ(readRaw(gbkFile), gbk("// 改\r\n") + gbkBytes);
+
+    // A read-only file: the access message, and the file as it was.
+    wintest::setReadOnly(copy);
+    p.type("x");
+    p.menu("文件", "保存");
+    EXPECT_EQ(answer("错误处理", IDOK), "文件访问错误，文件可能是只读的，请改变其属性再试");
+    EXPECT_EQ(readRaw(copy), "/*€*/" + utf8Bytes);
 }
 
 TEST_F(ProgramTest, ThePageGeneratorsPageIsSavedAsHtmInTheSourceFolder) {

@@ -277,12 +277,20 @@ TEST_F(ProgramTest, FormattingCommandsChangeTheSelectionOnly) {
     p.type("abcdef");
     const HWND edit = p.editOf(p.activeDocument());
     SendMessageW(edit, EM_SETSEL, 0, 3);
+    // Each menu item and its toolbar button: bold on, off, on; underline likewise; italic on;
+    // the size 15 + 1 + 1 - 1 - 1 + 1 = 16 points.
     p.menu("字体", "粗体");
-    p.clickToolButton(11); // italic
+    p.clickToolButton(10);
+    p.menu("字体", "粗体");
+    p.clickToolButton(11);
+    p.menu("字体", "下划线");
+    p.clickToolButton(12);
     p.menu("字体", "下划线");
     p.menu("字体", "字体增大");
-    p.clickToolButton(13); // larger again
+    p.clickToolButton(13);
     p.menu("字体", "字体缩小");
+    p.clickToolButton(14);
+    p.menu("字体", "字体增大");
     EXPECT_GT(p.answerTime(), 0);
     // The rich-edit control reports the formatting of the text it holds, as RTF.
     SendMessageW(edit, EM_SETSEL, 0, 3);
@@ -298,11 +306,11 @@ TEST_F(ProgramTest, FormattingCommandsChangeTheSelectionOnly) {
     EXPECT_NE(copied.find("\\b"), std::string::npos) << copied;
     EXPECT_NE(copied.find("\\i"), std::string::npos) << copied;
     EXPECT_NE(copied.find("\\ul"), std::string::npos) << copied;
-    // 15 points and one larger: 32 half points.
+    // 16 points: 32 half points.
     EXPECT_NE(copied.find("\\fs32"), std::string::npos) << copied;
 }
 
-TEST_F(ProgramTest, TheAboutBoxShowsTitleVersionAndDescription) {
+TEST_F(ProgramTest, TheAboutBoxAndTheSettingsDialogFromTheMenu) {
     start();
     auto& p = program();
     for (int showing = 0; showing < 2; ++showing) {
@@ -328,6 +336,19 @@ TEST_F(ProgramTest, TheAboutBoxShowsTitleVersionAndDescription) {
         }
         EXPECT_TRUE(p.windowGone(about));
     }
+    // The settings dialog from the menu shows the directories; Cancel keeps them.
+    p.menu("文件", "系统设置");
+    const HWND settings = box(SettingsCaption);
+    ASSERT_NE(settings, nullptr);
+    const std::vector<HWND> edits = p.edits(settings);
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(p.text(edits[0]), javaBinDir());
+    EXPECT_EQ(p.text(edits[1]), sourceDir());
+    p.setText(edits[1], "D:\\别处\\");
+    p.press(settings, "取消");
+    EXPECT_TRUE(p.windowGone(settings));
+    EXPECT_EQ(wintest::readRaw(folder.file("Set.ini")),
+              gbk(javaBinDir() + "\r\n" + sourceDir() + "\r\n"));
     quit();
 }
 
