@@ -1,0 +1,7 @@
+#pragma once
+
+// The Win32 declarations, without the macros that would rename the program's own names
+// (MessageBox would become MessageBoxW in one file and stay MessageBox in another).
+#include <windows.h>
+
+#undef MessageBox

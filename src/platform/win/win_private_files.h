@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/private_files.h"
+
+namespace platform::win {
+
+// Files of the user's own. A Windows user's profile folders are closed to other users
+// already; the folder is made there, the files are created new and never replace anything.
+class WinPrivateFiles : public PrivateFiles {
+public:
+    void preparePrivateFolder(const std::string& folder) override;
+    void createPrivateFile(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+    std::string randomBytes(std::size_t count) override;
+};
+
+} // namespace platform::win

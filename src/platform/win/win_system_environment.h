@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/system_environment.h"
+
+namespace platform::win {
+
+class WinSystemEnvironment : public SystemEnvironment {
+public:
+    std::optional<std::string> variable(const std::string& name) override;
+    // SearchPathW's answer, with ".exe" tried for a name without an extension.
+    bool isOnSearchPath(const std::string& program) override;
+    bool isExecutableFile(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    // The user's security identifier, as text.
+    std::string userId() override;
+};
+
+} // namespace platform::win
