@@ -1,6 +1,6 @@
 #include "win_about_box.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "win_clipboard.h"
 
 #include "files/plain_text.h"
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_api.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "win_document_window.h"
 
 #include "platform/error.h"
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_dpi.h"
 
 namespace platform::win {

@@ -1,6 +1,6 @@
 #include "win_file_dialogs.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_message_box.h"
 
 #include <cderr.h>

@@ -4,7 +4,7 @@
 #include "platform/error.h"
 #include "platform/text_control.h"
 #include "platform/twips.h"
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_dpi.h"
 #include "win_progress_box.h"
 

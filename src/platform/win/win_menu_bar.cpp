@@ -1,6 +1,6 @@
 #include "win_menu_bar.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
 #include "win_private_files.h"
 
 #include "platform/error.h"
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
+#include "platform/win/win_error.h"
 #include "win_api.h"
-#include "win_error.h"
 
 #include <bcrypt.h>
 

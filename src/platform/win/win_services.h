@@ -1,16 +1,16 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/win/win_code_page.h"
+#include "platform/win/win_process_start.h"
+#include "platform/win/win_program_location.h"
+#include "platform/win/win_text_files.h"
 #include "win_clipboard.h"
-#include "win_code_page.h"
 #include "win_file_dialogs.h"
 #include "win_message_box.h"
 #include "win_private_files.h"
-#include "win_process_start.h"
-#include "win_program_location.h"
 #include "win_settings_store.h"
 #include "win_system_environment.h"
-#include "win_text_files.h"
 #include "win_window_factory.h"
 
 namespace platform::win {

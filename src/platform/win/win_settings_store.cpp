@@ -1,6 +1,6 @@
 #include "win_settings_store.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_api.h"
 
 namespace platform::win {

@@ -1,6 +1,6 @@
 #include "win_status_bar.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_dpi.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 #include "win_system_environment.h"
 
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_api.h"
 
 #include <cwctype>

@@ -1,7 +1,7 @@
 #include "win_text_control.h"
 
 #include "platform/error.h"
-#include "wide_text.h"
+#include "platform/win/wide_text.h"
 #include "win_rich_edit.h"
 #include "win_text_store.h"
 
