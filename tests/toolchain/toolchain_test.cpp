@@ -412,6 +412,18 @@ TEST(HelperFiles, BesideTheProgramInTheBuildElseInTheInstalledHelperFolder) {
               (std::vector<std::string>{"/home/u/build/morvane-bat", "/usr/bin/morvane-bat"}));
     EXPECT_EQ(toolchain::helperPath("C:\\M\\", '\\', "morvane-bat.exe", present),
               "C:\\libexec\\morvane\\morvane-bat.exe");
+
+    // The batch interpreter finds the applet host beside itself in the build folder, else in
+    // the installed data folder, which the package keeps apart from the programs.
+    EXPECT_EQ(toolchain::installedAppletHostDirectory(), "../../share/morvane");
+    const auto inBuild = [](const std::string& path) {
+        return path == "/home/u/build/morvane-applet-host.jar";
+    };
+    EXPECT_EQ(toolchain::appletHostPath("/home/u/build/", inBuild),
+              "/home/u/build/morvane-applet-host.jar");
+    EXPECT_EQ(toolchain::appletHostPath("/usr/libexec/morvane/", inBuild),
+              "/usr/share/morvane/morvane-applet-host.jar");
+    EXPECT_EQ(toolchain::installedFilePath("/", '/', "", "x", inBuild), "/x");
 }
 
 } // namespace
