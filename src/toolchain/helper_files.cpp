@@ -3,8 +3,11 @@
 #ifndef MORVANE_HELPERS_FROM_PROGRAM
 #define MORVANE_HELPERS_FROM_PROGRAM "../libexec/morvane"
 #endif
-#ifndef MORVANE_APPLET_HOST_FROM_HELPERS
-#define MORVANE_APPLET_HOST_FROM_HELPERS "../../share/morvane"
+#ifndef MORVANE_DATA_FROM_PROGRAM
+#define MORVANE_DATA_FROM_PROGRAM "../share/morvane"
+#endif
+#ifndef MORVANE_DATA_FROM_HELPERS
+#define MORVANE_DATA_FROM_HELPERS "../../share/morvane"
 #endif
 
 namespace toolchain {
@@ -13,8 +16,12 @@ std::string installedHelperDirectory() {
     return MORVANE_HELPERS_FROM_PROGRAM;
 }
 
-std::string installedAppletHostDirectory() {
-    return MORVANE_APPLET_HOST_FROM_HELPERS;
+std::string installedDataDirectory() {
+    return MORVANE_DATA_FROM_PROGRAM;
+}
+
+std::string installedDataDirectoryFromHelpers() {
+    return MORVANE_DATA_FROM_HELPERS;
 }
 
 namespace {
@@ -66,9 +73,14 @@ std::string helperPath(const std::string& programDirectory, char separator, cons
     return installedFilePath(programDirectory, separator, installedHelperDirectory(), name, exists);
 }
 
+std::string dataPath(const std::string& programDirectory, char separator, const std::string& name,
+                     const FileExists& exists) {
+    return installedFilePath(programDirectory, separator, installedDataDirectory(), name, exists);
+}
+
 std::string appletHostPath(const std::string& helperDirectory, const FileExists& exists) {
-    return installedFilePath(helperDirectory, '/', installedAppletHostDirectory(), AppletHostName,
-                             exists);
+    return installedFilePath(helperDirectory, '/', installedDataDirectoryFromHelpers(),
+                             AppletHostName, exists);
 }
 
 } // namespace toolchain

@@ -8,9 +8,11 @@ namespace toolchain {
 // Where an installed copy keeps the helper files (the console's batch interpreter and its
 // resources), relative to the program's own directory; set by the build to match the install.
 std::string installedHelperDirectory();
-// Where an installed copy keeps the applet host, which is the same on every architecture,
-// relative to the helper directory; set by the build to match the install.
-std::string installedAppletHostDirectory();
+// Where an installed copy keeps the files that are the same on every architecture (the
+// console's X resources, the applet host), relative to the program's own directory and to the
+// helper directory; set by the build to match the install.
+std::string installedDataDirectory();
+std::string installedDataDirectoryFromHelpers();
 
 inline constexpr const char* AppletHostName = "morvane-applet-host.jar";
 
@@ -27,7 +29,11 @@ std::string installedFilePath(const std::string& folder, char separator,
 std::string helperPath(const std::string& programDirectory, char separator, const std::string& name,
                        const FileExists& exists);
 
-// The applet host beside the batch interpreter, else in the installed applet host directory.
+// A data file beside the program, else in the installed data directory.
+std::string dataPath(const std::string& programDirectory, char separator, const std::string& name,
+                     const FileExists& exists);
+
+// The applet host beside the batch interpreter, else in the installed data directory.
 std::string appletHostPath(const std::string& helperDirectory, const FileExists& exists);
 
 } // namespace toolchain
