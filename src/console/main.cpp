@@ -9,6 +9,7 @@
 #include "console/batch_interpreter.h"
 #include "console/posix_host.h"
 #include "toolchain/console_launch.h"
+#include "toolchain/helper_files.h"
 
 #include <cstdlib>
 #include <string>
@@ -81,6 +82,12 @@ int main(int argc, char** argv) {
     console::Interpreter interpreter(
         host, console::currentDirectory(requestedDirectory),
         console::Environment::fromEntries(console::processEnvironment()));
-    interpreter.setAppletHost(console::besideThisProgram("morvane-applet-host.jar"), "xdg-open");
+    const std::string folder = console::thisProgramsFolder();
+    interpreter.setAppletHost(folder.empty()
+                                  ? std::string(toolchain::AppletHostName)
+                                  : toolchain::appletHostPath(folder, [](const std::string& path) {
+                                        return ::access(path.c_str(), F_OK) == 0;
+                                    }),
+                               "xdg-open");
     return interpreter.runScript(*script) & 0xFF;
 }

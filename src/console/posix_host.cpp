@@ -213,14 +213,14 @@ std::optional<std::string> takePrivateFile(const std::string& path) {
     return content;
 }
 
-std::string besideThisProgram(const std::string& name) {
+std::string thisProgramsFolder() {
     std::vector<char> buffer(4096);
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (length <= 0) {
-        return name;
+        return {};
     }
     std::string path(buffer.data(), static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1) + name;
+    return path.substr(0, path.rfind('/') + 1);
 }
 
 std::string currentDirectory(const std::string& fallback) {

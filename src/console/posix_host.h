@@ -29,8 +29,8 @@ std::optional<std::string> changeDirectory(const std::string& directory);
 // The content of a file only this user may have written (a regular file of the user's own,
 // closed to others, not a link), removed once read; nothing when it is not such a file.
 std::optional<std::string> takePrivateFile(const std::string& path);
-// The path of a file in the folder this program's executable is in.
-std::string besideThisProgram(const std::string& name);
+// The folder this program's executable is in; empty when the system does not say.
+std::string thisProgramsFolder();
 
 // The current directory as the system spells it, or fallback when it cannot be told.
 std::string currentDirectory(const std::string& fallback);

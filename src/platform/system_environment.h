@@ -17,6 +17,11 @@ public:
     virtual bool isDirectory(const std::string& path) = 0;
     // The numeric id of the user the program runs as.
     virtual std::string userId() = 0;
+    // The user's home folder; empty when the platform names none.
+    virtual std::string homeDirectory() = 0;
+    // The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR, ~/文档 in a
+    // Chinese session); it need not exist. Empty when the platform names none.
+    virtual std::string userDocumentsDirectory() = 0;
 };
 
 } // namespace platform

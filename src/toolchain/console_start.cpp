@@ -43,7 +43,7 @@ std::string writeLaunchFile(platform::Services& services, const std::string& fol
 
 ConsoleFiles consoleFiles(const std::string& programDirectory, const FileExists& exists) {
     return {helperPath(programDirectory, '/', "morvane-bat", exists),
-            helperPath(programDirectory, '/', "x-resources", exists)};
+            dataPath(programDirectory, '/', "x-resources", exists)};
 }
 
 std::vector<std::pair<std::string, std::string>>

@@ -13,7 +13,7 @@
 namespace toolchain {
 
 // Where the console helper and the console's X resources are, from the program's own folder:
-// beside it in a build folder, in the helper folder of an installed copy.
+// beside it in a build folder, in the helper and data folders of an installed copy.
 struct ConsoleFiles {
     std::string helper;
     std::string xResources;

@@ -44,10 +44,15 @@ void frmDialog::Show() {
 }
 
 void frmDialog::Form_Load() {
-    // At a first start the compiler the system already finds is offered; only OK keeps it.
+    // At a first start the compiler the system already finds and a folder for the sources are
+    // offered, so that one press of OK sets up a working program; only OK keeps them.
     view_->setText1(values_.JavaBinDir.empty() ? javacFolderOnSearchPath(services_.location)
                                                : values_.JavaBinDir);
-    view_->setText2(values_.SourceDir);
+    offeredSourceDir_ =
+        values_.SourceDir.empty()
+            ? offeredSourceDirectory(services_.environment, services_.location.directorySeparator())
+            : std::string();
+    view_->setText2(values_.SourceDir.empty() ? offeredSourceDir_ : values_.SourceDir);
     view_->setLabel1(Label1Caption);
     view_->setLabel2(Label2Caption);
 }
@@ -68,6 +73,9 @@ void frmDialog::OKButton_Click() {
             return;
         }
     }
+    if (!makeOfferedSourceDirectory(withFinalSeparator(view_->text2(), separator))) {
+        return;
+    }
     view_->setText1(withFinalSeparator(view_->text1(), separator));
     view_->setText2(withFinalSeparator(view_->text2(), separator));
     CanClose = true;
@@ -86,6 +94,24 @@ void frmDialog::OKButton_Click() {
         reportSetIniFailure(error.description());
     }
     view_->close();
+}
+
+bool frmDialog::makeOfferedSourceDirectory(const std::string& sourceDir) {
+    // The offered folder is the program's choice, so the program makes it; a folder the user
+    // typed is taken as it stands.
+    if (offeredSourceDir_.empty() || sourceDir != offeredSourceDir_ ||
+        services_.location.exists(sourceDir)) {
+        return true;
+    }
+    try {
+        services_.location.createDirectory(sourceDir);
+        return true;
+    } catch (const platform::RuntimeError& error) {
+        services_.messageBox.show("无法创建源程序目录“" + sourceDir + "”：" + error.description() +
+                                      "。请填写另一个目录。",
+                                  platform::MsgBoxStyle::Exclamation, NoticeTitle);
+        return false;
+    }
 }
 
 void frmDialog::reportSetIniFailure(const std::string& reason) {

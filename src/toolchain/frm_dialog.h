@@ -5,6 +5,7 @@
 #include "platform/settings_dialog_view.h"
 
 #include <memory>
+#include <string>
 
 namespace toolchain {
 
@@ -28,11 +29,16 @@ public:
     static platform::FormLayout layout();
 
 private:
+    // Makes the source folder a first start offered when OK keeps it and it is missing;
+    // false, after telling the user, when it cannot be made.
+    bool makeOfferedSourceDirectory(const std::string& sourceDir);
     void reportSetIniFailure(const std::string& reason);
 
     editor::ProcessValues& values_;
     platform::Services& services_;
     std::unique_ptr<platform::SettingsDialogView> view_;
+    // The source folder this showing offered; empty when the user's own was shown.
+    std::string offeredSourceDir_;
 };
 
 } // namespace toolchain

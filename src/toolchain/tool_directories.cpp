@@ -162,6 +162,19 @@ std::string javacFolderOnSearchPath(platform::ProgramLocation& location) {
     return compiler.substr(0, last + 1);
 }
 
+std::string offeredSourceDirectory(platform::SystemEnvironment& environment, char separator) {
+    // A home without a documents folder gets the sources beside the user's other folders
+    // rather than a documents folder made only for them.
+    std::string parent = environment.userDocumentsDirectory();
+    if (parent.empty() || !environment.isDirectory(parent)) {
+        parent = environment.homeDirectory();
+    }
+    if (!isUsableDirectory(parent, separator, DirectoryUse::Folder)) {
+        return {};
+    }
+    return withFinalSeparator(parent, separator) + "java" + separator;
+}
+
 ToolDirectories readSetIni(platform::TextFiles& files, platform::CodePage& codePage,
                            const std::string& path) {
     files::SequentialInput input(files, codePage, path);

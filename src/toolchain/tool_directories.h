@@ -2,6 +2,7 @@
 
 #include "platform/code_page.h"
 #include "platform/program_location.h"
+#include "platform/system_environment.h"
 #include "platform/text_files.h"
 
 #include <optional>
@@ -31,6 +32,10 @@ std::string folderOf(const std::string& path, char separator);
 // The folder of the Java compiler the search path finds, links resolved, with the final
 // separator: the tools directory a first start offers. Empty when there is none.
 std::string javacFolderOnSearchPath(platform::ProgramLocation& location);
+
+// The source directory a first start offers, with the final separator: "java" in the user's
+// documents folder when it exists, else in the home folder. Empty when there is neither.
+std::string offeredSourceDirectory(platform::SystemEnvironment& environment, char separator);
 
 // Line 1 the tools directory, line 2 the source directory; a value that is missing stays
 // empty. Raises the platform's error when the file cannot be read.

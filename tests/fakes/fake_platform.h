@@ -409,12 +409,16 @@ public:
     bool isExecutableFile(const std::string& path) override;
     bool isDirectory(const std::string& path) override;
     std::string userId() override { return user; }
+    std::string homeDirectory() override { return home; }
+    std::string userDocumentsDirectory() override { return documents; }
 
     std::map<std::string, std::string> variables{{"XDG_RUNTIME_DIR", "/run/user/1000"}};
     std::set<std::string> onSearchPath{"xterm", "xdg-open"};
     std::set<std::string> executables{"/opt/morvane/morvane-bat"};
     std::set<std::string> missingDirectories;
     std::string user = "1000";
+    std::string home = "/home/u";
+    std::string documents = "/home/u/文档";
 };
 
 // Private files in memory; random bytes that differ at every draw.

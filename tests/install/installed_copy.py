@@ -1,6 +1,6 @@
 """Drives the installed program through the accessibility bus: at the first start reads the
-offered tools directory, types the source folder and presses 确定; at the next start checks
-that nothing asks. Prints what it saw; exits 1 on a wrong outcome."""
+offered tools and source directories and presses 确定 once, which makes the source folder; at
+the next start checks that nothing asks. Prints what it saw; exits 1 on a wrong outcome."""
 import os
 import sys
 import time
@@ -66,13 +66,12 @@ def first(jdk, source, home):
         print("no settings dialog at the first start")
         return 1
     boxes = texts(dialog)
-    offered = boxes[0].queryText().getText(0, -1)
-    print(f"offered tools directory: {offered}")
+    offered = [box.queryText().getText(0, -1) for box in boxes[:2]]
+    print(f"offered directories: {offered}")
     config = os.path.join(home, ".config", "MORVANE集成系统", "Set.ini")
-    if offered != jdk or os.path.exists(config):
-        print(f"expected {jdk} and no {config} before 确定")
+    if offered != [jdk, source] or os.path.exists(config) or os.path.exists(source):
+        print(f"expected {jdk} and {source}, and neither {config} nor {source} before 确定")
         return 1
-    boxes[1].queryEditableText().setTextContents(source)
     ok = find_all(dialog, lambda n: n.name == "确定" and n.getRole() == pyatspi.ROLE_PUSH_BUTTON)
     ok[0].queryAction().doAction(0)
     if not wait_for(lambda: not dialog_of(application), 10):
@@ -86,7 +85,8 @@ def first(jdk, source, home):
     with open(config, "rb") as f:
         content = f.read()
     print(f"{config}: {content!r}")
-    if content != (jdk + "\r\n" + source + "\r\n").encode():
+    if content != (jdk + "\r\n" + source + "\r\n").encode() or not os.path.isdir(source):
+        print(f"expected {source} made")
         return 1
     return 0
 

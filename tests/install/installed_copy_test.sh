@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, puts it on a read-only mount in a private mount
 # namespace and starts it there with a fresh HOME, as a user of the Debian package would:
-# the first start offers the JDK of the search path, 确定 keeps the directories without an
-# error, and the next start does not ask. Needs root (for the mount) and an X server under
-# Xvfb with an accessibility bus; exits 77 (skipped) where the machine lacks them.
+# the first start offers the JDK of the search path and a source folder in the home folder,
+# one press of 确定 keeps them and makes that folder without an error, and the next start does
+# not ask. Needs root (for the mount) and an X server under Xvfb with an accessibility bus;
+# exits 77 (skipped) where the machine lacks them.
 set -u
 build="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -20,7 +21,7 @@ javac=$(command -v javac) || { echo "no javac on the search path"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/stage/usr" >/dev/null || exit 1
-mkdir -p "$work/home" "$work/src"
+mkdir -p "$work/home"
 jdk="$(dirname "$(readlink -f "$javac")")/"
 
 inner="$work/inner.sh"
@@ -39,7 +40,7 @@ status=0
 for start in first next; do
     "$work/stage/usr/bin/morvane" 2>"$work/\$start.log" &
     app=\$!
-    "$python" "$here/installed_copy.py" \$start "$jdk" "$work/src/" "$work/home" || status=1
+    "$python" "$here/installed_copy.py" \$start "$jdk" "$work/home/java/" "$work/home" || status=1
     kill \$app 2>/dev/null
     wait \$app 2>/dev/null
 done

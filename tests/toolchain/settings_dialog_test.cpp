@@ -1,5 +1,8 @@
 #include "app_fixture.h"
 #include "toolchain/frm_dialog.h"
+#include "toolchain/tool_directories.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,10 @@ using Action = std::function<void(fakes::FakeSettingsDialog&)>;
 
 const char* const EmptyMessage = "以上三项都不能为空，否则程序不能正确运行。";
 const char* const UnsetQuestion = "以上三项都不能为空，否则程序不能正确运行。真的不设置吗？";
+
+bool made(const fakes::FakePlatform& platform, const std::string& folder) {
+    return std::ranges::count(platform.location.created, folder) != 0;
+}
 
 class SettingsDialog : public ::testing::Test, public AppFixture {
 protected:
@@ -237,7 +244,7 @@ TEST_F(SettingsDialog, FailedWriteIsReportedAndTheValuesHoldForThisRun) {
 TEST_F(SettingsDialog, LoadFillsTheBoxesAndLabelsEachShowing) {
     startWith("/jdk/\r\n\r\n", {[](fakes::FakeSettingsDialog& d) {
                   EXPECT_EQ(d.text1Value, "/jdk/");
-                  EXPECT_EQ(d.text2Value, "");
+                  EXPECT_EQ(d.text2Value, "/home/u/文档/java/"); // an empty one is offered
                   EXPECT_EQ(d.label1, "Java编译器和AppletViewr所在目录：(如：C:\\java\\bin\\)");
                   EXPECT_EQ(d.label2, "Java源程序绝对目录：(如：c:\\javasemple\\)");
               }});
@@ -267,7 +274,7 @@ TEST_F(SettingsDialog, FirstStartOffersTheCompilerOnTheSearchPathAndWritesNothin
     platform.location.searchPath["javac"] = jdk + "javac";
     startWith("", {[&](fakes::FakeSettingsDialog& d) {
                   EXPECT_EQ(d.text1Value, jdk);
-                  EXPECT_EQ(d.text2Value, "");
+                  EXPECT_EQ(d.text2Value, "/home/u/文档/java/");
                   EXPECT_EQ(platform.files.files.count(setIni()), 0u);
                   EXPECT_TRUE(platform.location.created.empty());
                   d.events->CancelButton_Click(); // answered Yes: nothing kept
@@ -287,6 +294,86 @@ TEST_F(SettingsDialog, FirstStartOffersTheCompilerOnTheSearchPathAndWritesNothin
         [](fakes::FakeSettingsDialog& d) { EXPECT_EQ(d.text1Value, ""); });
     none.start();
     EXPECT_EQ(none.platform.windows.settingsDialog->showings, 1);
+}
+
+TEST(OfferedSourceDirectory, JavaInTheDocumentsFolderElseInTheHomeFolder) {
+    struct Case {
+        std::string documents;
+        bool documentsExist;
+        std::string home;
+        char separator;
+        std::string offered;
+    };
+    for (const Case& c : {
+             Case{"/home/u/文档", true, "/home/u", '/', "/home/u/文档/java/"},
+             Case{"/home/u/Documents/", true, "/home/u", '/', "/home/u/Documents/java/"},
+             // Qt names ~/Documents even where the desktop made no such folder.
+             Case{"/home/u/Documents", false, "/home/u", '/', "/home/u/java/"},
+             Case{"", true, "/home/u", '/', "/home/u/java/"},
+             Case{"", true, "/", '/', "/java/"},
+             Case{"", true, "", '/', ""},
+             Case{"", true, "relative", '/', ""},
+             Case{"C:\\Users\\u\\Documents", true, "C:\\Users\\u", '\\',
+                  "C:\\Users\\u\\Documents\\java\\"},
+         }) {
+        fakes::FakeSystemEnvironment environment;
+        environment.documents = c.documents;
+        environment.home = c.home;
+        if (!c.documentsExist) {
+            environment.missingDirectories.insert(c.documents);
+        }
+        EXPECT_EQ(toolchain::offeredSourceDirectory(environment, c.separator), c.offered)
+            << c.documents << " " << c.home;
+    }
+}
+
+TEST_F(SettingsDialog, OneOkKeepsTheOfferedFoldersAndMakesTheSourceFolder) {
+    platform.location.searchPath["javac"] = "/usr/lib/jvm/java-17/bin/javac";
+    startWith("", {[](fakes::FakeSettingsDialog& d) { d.events->OKButton_Click(); }});
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+    EXPECT_FALSE(dialog().open);
+    EXPECT_EQ(module->SourceDir, "/home/u/文档/java/");
+    EXPECT_TRUE(made(platform, "/home/u/文档/java/"));
+    EXPECT_EQ(platform.files.files[setIni()],
+              "/usr/lib/jvm/java-17/bin/\r\n/home/u/文档/java/\r\n");
+}
+
+TEST_F(SettingsDialog, OnlyTheOfferedSourceFolderIsMadeAndOnlyWhenMissing) {
+    // Already there: nothing to make.
+    platform.location.directories.insert("/home/u/文档/java/");
+    startWith("", {type("/jdk/", "/home/u/文档/java")});
+    EXPECT_FALSE(made(platform, "/home/u/文档/java/"));
+    EXPECT_EQ(module->SourceDir, "/home/u/文档/java/");
+
+    // A folder the user typed is the user's, as it always was; so is one shown from Set.ini.
+    AppFixture typed;
+    typed.platform.windows.dialogActions.push_back(type("/jdk/", "/home/u/my sources/"));
+    typed.start();
+    EXPECT_FALSE(made(typed.platform, "/home/u/my sources/"));
+    EXPECT_EQ(typed.module->SourceDir, "/home/u/my sources/");
+    AppFixture kept;
+    kept.writeSetIni("\r\n/home/u/文档/java/\r\n");
+    kept.platform.windows.dialogActions.push_back(type("/jdk/", "/home/u/文档/java/"));
+    kept.start();
+    EXPECT_FALSE(made(kept.platform, "/home/u/文档/java/"));
+}
+
+TEST_F(SettingsDialog, AnOfferedSourceFolderThatCannotBeMadeIsNamedAndTheDialogStays) {
+    platform.location.readOnly.insert("/home/u/文档/java/");
+    startWith("", {[](fakes::FakeSettingsDialog& d) {
+                  type("/jdk/", "/home/u/文档/java/")(d);
+                  EXPECT_TRUE(d.open);
+                  type("/jdk/", "/home/u/src/")(d);
+              }});
+    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown[0].prompt,
+              "无法创建源程序目录“/home/u/文档/java/”：Read-only file system。请填写另一个目录。");
+    EXPECT_EQ(platform.messageBox.shown[0].title, "提示");
+    EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Exclamation);
+    // Nothing was kept by the refused OK; the second OK, with the user's own folder, closes.
+    EXPECT_EQ(platform.files.files[setIni()], "/jdk/\r\n/home/u/src/\r\n");
+    EXPECT_FALSE(dialog().open);
+    EXPECT_EQ(dialog().refusedCloses, 0);
 }
 
 TEST(SettingsDialogLayout, BoxesAndTabOrder) {

@@ -2,6 +2,9 @@
 
 #include "platform/error.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -40,8 +43,12 @@ bool QtProgramLocation::canWriteIn(const std::string& directory) {
 }
 
 void QtProgramLocation::createDirectory(const std::string& directory) {
+    errno = 0;
     if (!QDir().mkpath(fromUtf8(directory))) {
-        throw RuntimeError(ErrorNumber::PathFileAccess, "无法创建文件夹 " + directory);
+        // mkpath says only whether; the mkdir(2) that failed left why, which the user is told.
+        const int error = errno;
+        throw RuntimeError(ErrorNumber::PathFileAccess,
+                           error != 0 ? std::strerror(error) : "无法创建文件夹 " + directory);
     }
 }
 

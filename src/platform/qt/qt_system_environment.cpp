@@ -1,5 +1,6 @@
 #include "platform/qt/qt_system_environment.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QString>
@@ -38,6 +39,16 @@ std::string QtSystemEnvironment::userId() {
 #else
     return std::to_string(::getuid());
 #endif
+}
+
+std::string QtSystemEnvironment::homeDirectory() {
+    return QDir::toNativeSeparators(QDir::homePath()).toStdString();
+}
+
+std::string QtSystemEnvironment::userDocumentsDirectory() {
+    return QDir::toNativeSeparators(
+               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .toStdString();
 }
 
 } // namespace platform::qt

@@ -11,6 +11,8 @@ public:
     bool isExecutableFile(const std::string& path) override;
     bool isDirectory(const std::string& path) override;
     std::string userId() override;
+    std::string homeDirectory() override;
+    std::string userDocumentsDirectory() override;
 };
 
 } // namespace platform::qt

@@ -1,5 +1,6 @@
 #include "platform/error.h"
 #include "platform/qt/qt_program_location.h"
+#include "platform/qt/qt_system_environment.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -37,7 +38,12 @@ TEST_F(QtProgramLocationTest, AReadOnlyMountCannotBeWrittenInNorCreatedIn) {
     EXPECT_FALSE(location_.canWriteIn(mounted));
     EXPECT_TRUE(location_.exists(mounted));
     EXPECT_FALSE(location_.exists(mounted + "/Set.ini"));
-    EXPECT_THROW(location_.createDirectory(mounted + "/MORVANE集成系统"), RuntimeError);
+    try {
+        location_.createDirectory(mounted + "/MORVANE集成系统");
+        ADD_FAILURE() << "made a folder on a read-only mount";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.description(), "Read-only file system"); // why, for the user's message
+    }
     ::umount2(mounted.c_str(), MNT_DETACH);
 
     EXPECT_TRUE(location_.canWriteIn(dir_.path().toStdString()));
@@ -57,6 +63,29 @@ TEST_F(QtProgramLocationTest, TheUsersConfigFolderFollowsXdgConfigHomeElseHome) 
     EXPECT_EQ(location_.userConfigDirectory(), path(".config"));
     qputenv("HOME", home);
     if (!configHome.isNull()) {
+        qputenv("XDG_CONFIG_HOME", configHome);
+    }
+}
+
+// A first start offers a source folder in the documents folder the desktop names (~/文档 in a
+// Chinese session, from user-dirs.dirs), else in the home folder.
+TEST_F(QtProgramLocationTest, TheDocumentsFolderIsTheOneTheDesktopNames) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", dir_.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", dir_.filePath("xdg").toUtf8());
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("xdg"));
+    QFile userDirs(dir_.filePath("xdg/user-dirs.dirs"));
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n");
+    userDirs.close();
+    platform::qt::QtSystemEnvironment environment;
+    EXPECT_EQ(environment.homeDirectory(), dir_.path().toStdString());
+    EXPECT_EQ(environment.userDocumentsDirectory(), path("文档"));
+    qputenv("HOME", home);
+    if (configHome.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
         qputenv("XDG_CONFIG_HOME", configHome);
     }
 }
