@@ -83,11 +83,12 @@ int main(int argc, char** argv) {
         host, console::currentDirectory(requestedDirectory),
         console::Environment::fromEntries(console::processEnvironment()));
     const std::string folder = console::thisProgramsFolder();
-    interpreter.setAppletHost(folder.empty()
-                                  ? std::string(toolchain::AppletHostName)
-                                  : toolchain::appletHostPath(folder, [](const std::string& path) {
-                                        return ::access(path.c_str(), F_OK) == 0;
-                                    }),
-                               "xdg-open");
+    interpreter.setAppletHost(
+        folder.empty() ? std::string(toolchain::AppletHostName)
+                       : toolchain::appletHostPath(folder,
+                                                   [](const std::string& path) {
+                                                       return ::access(path.c_str(), F_OK) == 0;
+                                                   }),
+        "xdg-open");
     return interpreter.runScript(*script) & 0xFF;
 }
