@@ -32,10 +32,12 @@ public:
     DocumentEncoding encoding() const { return decoder_.encoding(); }
 
 private:
+    bool advance();
+
     platform::Services& services_;
     platform::TextStore& store_;
     std::string path_;
-    std::unique_ptr<platform::FileReader> reader_;
+    std::unique_ptr<platform::OpenFile> reader_;
     DocumentDecoder decoder_;
     std::vector<char> buffer_;
     std::size_t size_ = 0;

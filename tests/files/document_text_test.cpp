@@ -1,8 +1,8 @@
 #include "code_page_of_system.h"
 #include "error_of.h"
+#include "fake_text_files.h"
 #include "files/document_text.h"
 #include "files/plain_text.h"
-#include "one_file.h"
 #include "platform/error.h"
 #include "platform/posix/iconv_code_page.h"
 #include "platform/text_files.h"
@@ -282,7 +282,6 @@ TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage
     EXPECT_EQ(files::decodeDocument("", utf8System).encoding, (DocumentEncoding{"UTF-8", false}));
 }
 
-// One file in memory, enough for the settings file.
 TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
     // Written by a Chinese Windows (GBK) and read on a UTF-8 system, and the other way round:
     // read as empty, the file would be overwritten by the settings dialog.
@@ -291,9 +290,10 @@ TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
     for (const std::string system : {"UTF-8", "GB18030"}) {
         CodePageOfSystem page(system);
         for (const std::string& bytes : {gbk, utf8}) {
-            OneFile file;
-            file.bytes = bytes;
-            const toolchain::ToolDirectories read = toolchain::readSetIni(file, page, "Set.ini");
+            fakes::FakeTextFiles file;
+            file.files["/opt/morvane/Set.ini"] = bytes;
+            const toolchain::ToolDirectories read =
+                toolchain::readSetIni(file, page, "/opt/morvane/Set.ini");
             EXPECT_EQ(read.javaBinDir, "D:\\工具\\") << system;
             EXPECT_EQ(read.sourceDir, "D:\\源程序\\") << system;
         }
