@@ -25,7 +25,13 @@ DocumentLoad::DocumentLoad(platform::Services& services, std::string path,
                            platform::TextStore& store)
     : services_(services), store_(store), path_(std::move(path)),
       reader_(openReader(services, path_)), decoder_(services.codePage, store), buffer_(StepBytes),
-      size_(reader_->size()), room_(size_) {}
+      size_(reader_->size()), room_(size_) {
+    try {
+        stamp_ = reader_->stamp();
+    } catch (const platform::FileError& error) {
+        throw readError(error);
+    }
+}
 
 bool DocumentLoad::step() {
     try {
@@ -65,7 +71,19 @@ bool DocumentLoad::advance() {
         return true;
     }
     read_ += count;
+    if (atEnd && decoder_.mixedLineEnds()) {
+        mixedLineEnds_ = decodeDocument(readWholeFile(services_.files, path_), services_.codePage)
+                             .encoding.lineEnds;
+    }
     return !atEnd;
+}
+
+DocumentEncoding DocumentLoad::encoding() const {
+    DocumentEncoding encoding = decoder_.encoding();
+    if (mixedLineEnds_) {
+        encoding.lineEnds = *mixedLineEnds_;
+    }
+    return encoding;
 }
 
 double DocumentLoad::fraction() const {

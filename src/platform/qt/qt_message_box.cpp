@@ -65,7 +65,7 @@ int QtMessageBox::show(const std::string& prompt, int style, const std::string& 
         QuestionBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
         QPushButton* yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
+        box.setDefaultButton((style & MsgBoxStyle::DefaultButton2) != 0 ? no : yes);
         box.exec();
         return box.clickedButton() == no ? MsgBoxResult::No : MsgBoxResult::Yes;
     }
