@@ -114,63 +114,12 @@ protected:
 
     std::string backups() const { return cache_ + "/MORVANE集成系统/保存备份"; }
 
-    struct Outcome {
-        bool killed = false;
-        int exitCode = -1;
-        std::string output;
-    };
-
     // Saves bytes over the document in a child with the shim preloaded and the fault settings.
-    Outcome save(const std::string& bytes, const std::vector<std::string>& fault) {
+    ShimmedRun save(const std::string& bytes, const std::vector<std::string>& fault) {
         const std::string newBytes = dir_.file("new.bytes");
         writeFile(newBytes, bytes, 0644);
-        std::vector<std::string> environment;
-        // The child's own settings replace the inherited ones (getenv takes the first).
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            const std::string_view entry(*variable);
-            if (!entry.starts_with("XDG_CACHE_HOME=") && !entry.starts_with("LD_PRELOAD=") &&
-                !entry.starts_with("ASAN_OPTIONS=")) {
-                environment.emplace_back(entry);
-            }
-        }
-        environment.push_back("XDG_CACHE_HOME=" + cache_);
-        environment.push_back(std::string("LD_PRELOAD=") + WRITE_FAULT_SHIM);
-        const char* asan = std::getenv("ASAN_OPTIONS");
-        environment.push_back(std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") +
-                              ":verify_asan_link_order=0");
-        environment.insert(environment.end(), fault.begin(), fault.end());
-        std::vector<char*> envp;
-        for (std::string& variable : environment) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-        std::string program = SAVE_UNDER_FAULT;
-        std::string target = document_;
-        std::string source = newBytes;
-        char* argv[] = {program.data(), target.data(), source.data(), nullptr};
-
-        int output[2];
-        EXPECT_EQ(::pipe(output), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(output[1], STDOUT_FILENO);
-            ::close(output[0]);
-            ::execve(program.c_str(), argv, envp.data());
-            ::_exit(127);
-        }
-        ::close(output[1]);
-        Outcome outcome;
-        char buffer[4096];
-        ssize_t n = 0;
-        while ((n = ::read(output[0], buffer, sizeof buffer)) > 0) {
-            outcome.output.append(buffer, static_cast<std::size_t>(n));
-        }
-        ::close(output[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        outcome.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return outcome;
+        return runUnderShim(WRITE_FAULT_SHIM, {SAVE_UNDER_FAULT, document_, newBytes}, cache_,
+                            fault);
     }
 
     TempFolder dir_;
@@ -245,7 +194,7 @@ TEST_F(InPlaceFaultTest, EveryFailureLeavesTheFileWhollyOldOrWhollyNewOrAWholeCo
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         resetDocument();
-        const Outcome outcome = save(*c.bytes, c.fault);
+        const ShimmedRun outcome = save(*c.bytes, c.fault);
         const std::string content = contentOf(document_);
         const std::vector<InterruptedSave> left = files::findInterruptedSaves(files_);
         const bool whole = content == old_ || content == *c.bytes;

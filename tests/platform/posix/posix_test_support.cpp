@@ -1,11 +1,13 @@
 #include "posix_test_support.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <grp.h>
 #include <iterator>
+#include <string_view>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -130,6 +132,57 @@ CacheFolder::~CacheFolder() {
     } else {
         ::unsetenv("XDG_CACHE_HOME");
     }
+}
+
+ShimmedRun runUnderShim(const std::string& shim, std::vector<std::string> arguments,
+                        const std::string& cacheFolder, const std::vector<std::string>& settings) {
+    std::vector<std::string> environment;
+    // The child's own settings replace the inherited ones (getenv takes the first).
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        if (!entry.starts_with("XDG_CACHE_HOME=") && !entry.starts_with("LD_PRELOAD=") &&
+            !entry.starts_with("ASAN_OPTIONS=")) {
+            environment.emplace_back(entry);
+        }
+    }
+    environment.push_back("XDG_CACHE_HOME=" + cacheFolder);
+    environment.push_back("LD_PRELOAD=" + shim);
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    environment.push_back(std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") +
+                          ":verify_asan_link_order=0");
+    environment.insert(environment.end(), settings.begin(), settings.end());
+    std::vector<char*> envp;
+    for (std::string& variable : environment) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    int output[2];
+    EXPECT_EQ(::pipe(output), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(output[1], STDOUT_FILENO);
+        ::close(output[0]);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(output[1]);
+    ShimmedRun outcome;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) > 0;) {
+        outcome.output.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(output[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    outcome.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
 }
 
 int run(const std::string& command) {

@@ -70,6 +70,17 @@ private:
     bool had_ = false;
 };
 
+// How a program run under the write fault shim ended, and what it printed.
+struct ShimmedRun {
+    bool killed = false;
+    int exitCode = -1;
+    std::string output;
+};
+// Runs the program (arguments first its path) with the write fault shim preloaded, the cache
+// folder given, and the fault settings (MORVANE_FAULT_…=…) besides the environment of this one.
+ShimmedRun runUnderShim(const std::string& shim, std::vector<std::string> arguments,
+                        const std::string& cacheFolder, const std::vector<std::string>& settings);
+
 // Runs a shell command; its exit status.
 int run(const std::string& command);
 // What a shell command printed.
