@@ -278,8 +278,14 @@ std::string withFileLineEnds(std::string_view text, const LineEnds& lineEnds, Li
     const std::vector<std::uint64_t> hashes = hashesOf(lines);
     const MixedLineEnds& file = *lineEnds.mixed;
     const std::vector<int> match = matchLines(file.lineHashes, hashes);
-    const std::vector<LineEnd> ends =
-        endsFor(lines.size() - 1, hashes, match, file, lineEnds.dominant);
+    std::vector<LineEnd> ends = endsFor(lines.size() - 1, hashes, match, file, lineEnds.dominant);
+    // A lone CR before an empty line that ends in LF would read back as one CR LF: lines that
+    // were not neighbours in the file may now be.
+    for (std::size_t i = 0; i + 1 < ends.size(); ++i) {
+        if (ends[i] == LineEnd::Cr && lines[i + 1].empty() && ends[i + 1] == LineEnd::Lf) {
+            ends[i] = LineEnd::CrLf;
+        }
+    }
     std::string result;
     result.reserve(text.size() + ends.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {

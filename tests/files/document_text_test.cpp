@@ -128,6 +128,8 @@ TEST_F(DocumentTextTest, EditedLinesKeepTheirEndsAndNewLinesTakeTheFilesOwn) {
         {"changes far apart", mixed,
          [](std::string text) { return "ONE" + text.substr(3, text.size() - 7) + "FIVE\n"; },
          "ONE\r\ntwo\nthree\rfour\r\nFIVE\r\n"},
+        // A lone CR now before an empty LF line would read back as one CR LF.
+        {"a lone CR before an empty line", "x\ry\n\nz\n", replace("y\n", ""), "x\r\n\nz\n"},
         {"lines moved", "a\nb\rc\r\nd\r\n", [](std::string) { return std::string("c\nd\na\nb\n"); },
          "c\r\nd\r\na\nb\r"},
     };
