@@ -24,7 +24,7 @@
 #include <gtest/gtest.h>
 
 // Answers the message boxes the program shows, in turn, from inside each box's own event
-// loop, and keeps their texts.
+// loop, and keeps their texts; a box beyond the answers given is closed by its last button.
 class BoxAnswers {
 public:
     using Answer = std::function<void(QMessageBox&)>;
