@@ -12,7 +12,16 @@ namespace {
 
 using platform::FileError;
 
-const char* const RecordName = ".document-path";
+// The record holds the file's path and ends in a NUL, which no path holds, so that a record
+// cut short by a crash is told apart. Earlier versions wrote the path alone, under another
+// name; their records are still read.
+const char* const RecordName = ".saving";
+const char RecordEnd = '\0';
+const char* const EarlierRecordName = ".document-path";
+
+bool isRecord(const std::string& name) {
+    return name == RecordName || name == EarlierRecordName;
+}
 // Holds the time the user was told of the copy, in seconds since 1970.
 const char* const ToldName = ".told";
 
@@ -54,14 +63,14 @@ std::string copyNameOf(platform::TextFiles& files, const std::string& path) {
         ++start;
     }
     const std::string name = start < path.size() ? path.substr(start) : path;
-    return name == RecordName || name == ToldName ? "_" + name : name;
+    return isRecord(name) || name == ToldName ? "_" + name : name;
 }
 
 // The record goes first: a folder half removed never looks like an interrupted save.
 void removeFolderWithContent(platform::TextFiles& files, const std::string& folder) {
     std::vector<std::string> names = files.namesIn(folder);
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return (a == RecordName) != (b == RecordName) ? a == RecordName : a < b;
+        return isRecord(a) != isRecord(b) ? isRecord(a) : a < b;
     });
     for (const std::string& name : names) {
         try {
@@ -73,6 +82,14 @@ void removeFolderWithContent(platform::TextFiles& files, const std::string& fold
         files.removeFolder(folder);
     } catch (const FileError&) {
         // Left for the next clean-up.
+    }
+}
+
+bool isFile(platform::TextFiles& files, const std::string& path) {
+    try {
+        return files.status(path).kind == platform::FileStatus::Kind::Regular;
+    } catch (const FileError&) {
+        return false;
     }
 }
 
@@ -110,13 +127,21 @@ std::vector<BackupFolder> backupFolders(platform::TextFiles& files) {
         folder.name = name;
         folder.path = files.inFolder(backups, name);
         const std::vector<std::string> entries = files.namesIn(folder.path);
-        const std::string record = files.inFolder(folder.path, RecordName);
-        folder.recorded = contains(entries, RecordName);
+        const bool earlier = !contains(entries, RecordName) && contains(entries, EarlierRecordName);
+        const std::string record =
+            files.inFolder(folder.path, earlier ? EarlierRecordName : RecordName);
+        folder.recorded = earlier || contains(entries, RecordName);
         if (folder.recorded && files.inUse(record)) {
             continue;
         }
         if (folder.recorded) {
-            folder.documentPath = contentOr(files, record, {});
+            // A record without its end was cut short: the file had not been touched yet.
+            const std::string content = contentOr(files, record, {});
+            if (earlier) {
+                folder.documentPath = content;
+            } else if (content.ends_with(RecordEnd)) {
+                folder.documentPath = content.substr(0, content.size() - 1);
+            }
         }
         // Earlier versions dropped the record once they had told the user.
         folder.told = contains(entries, ToldName) || !folder.recorded;
@@ -178,7 +203,7 @@ SaveBackup::SaveBackup(platform::TextFiles& files, const std::string& documentPa
         copy->writeAt(0, content);
         copy->flush();
         copy->close();
-        record_->writeAt(0, documentPath);
+        record_->writeAt(0, documentPath + RecordEnd);
         record_->flush();
         files_.flushFolder(folder_);
     } catch (const FileError& error) {
@@ -206,13 +231,15 @@ std::vector<InterruptedSave> findInterruptedSaves(platform::TextFiles& files) {
         if (folder.told) {
             continue;
         }
-        if (folder.documentPath.empty()) {
-            // The copy was never finished, so the file was never touched.
+        const std::string copy =
+            files.inFolder(folder.path, copyNameOf(files, folder.documentPath));
+        // The copy was never finished, so the file was never touched; or a save that went
+        // well removed the copy and not its record.
+        if (folder.documentPath.empty() || !isFile(files, copy)) {
             removeFolderWithContent(files, folder.path);
             continue;
         }
-        found.push_back({folder.documentPath,
-                         files.inFolder(folder.path, copyNameOf(files, folder.documentPath))});
+        found.push_back({folder.documentPath, copy});
     }
     return found;
 }

@@ -23,8 +23,8 @@ struct InterruptedSave {
 // A whole copy of a file's content in the user's cache folder, under MORVANE集成系统/保存备份,
 // kept while the file is overwritten in place. Each copy has a folder of its own, named by the
 // time it was made, holding the copy under the file's name and a record of the file's path.
-// The record stays locked while the save runs, so a copy whose record is unlocked and filled
-// in was left behind by a run that died during the save. A copy the user has been told of
+// The record stays locked while the save runs, so a copy whose record is unlocked and whole
+// was left behind by a run that died during the save. A copy the user has been told of
 // gets a note of when; such copies go after a while (removeStaleBackups) or once their file
 // was saved whole again (removeBackupsOf).
 class SaveBackup {

@@ -33,7 +33,8 @@ TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
 
 TEST_F(Startup, ASaveThatThePreviousRunDiedInIsReportedOnceWithWhereTheOldContentIs) {
     writeSetIni("/jdk/\r\n/src/\r\n");
-    // What a run that died during an in-place save leaves in the cache folder.
+    // What a run of an earlier version that died during an in-place save leaves in the cache
+    // folder.
     const std::string folder = "/home/u/.cache/MORVANE集成系统/保存备份/001700000000-1";
     platform.files.files[folder + "/.document-path"] = "/src/A.java";
     platform.files.files[folder + "/A.java"] = "old";

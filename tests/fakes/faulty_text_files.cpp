@@ -72,7 +72,7 @@ std::string FaultyTextFiles::roleOf(const std::string& path) const {
         if (path.size() == backups_.size()) {
             return "backups";
         }
-        if (name == ".document-path") {
+        if (name == ".saving") {
             return "record";
         }
         if (name == ".told") {

@@ -166,6 +166,8 @@ private:
             if (save.documentPath == document_ && contentOf(files_, save.backupPath) == old_) {
                 outcome += ", copy reported at next start";
                 copied = true;
+            } else {
+                outcome += ", a copy that is none reported at next start";
             }
         }
         const std::size_t named = message.find(backups_);
