@@ -3,6 +3,7 @@
 #include "files/document_text.h"
 #include "platform/error.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,9 +29,22 @@ void readAndWriteBack(std::string_view bytes, platform::CodePage& codePage) {
         // A character the encoding cannot store is reported by name, never written wrong.
         return;
     }
-    // A UTF-8 document reads back as the same text.
-    if (document.encoding.name == "UTF-8" &&
-        files::decodeDocument(saved, codePage).text != document.text) {
+    // A UTF-8 document is written back byte for byte, its own line ends included.
+    if (document.encoding.name != "UTF-8") {
+        return;
+    }
+    if (saved != bytes) {
+        std::abort();
+    }
+    // With its second line taken away and a line added after the middle, it reads back as
+    // edited, each line found again keeping its end. (The first line stays: a text that begins
+    // with U+FEFF would read back with it taken for the mark.)
+    std::string edited = document.text;
+    const std::size_t second = std::min(edited.size(), edited.find('\n') + 1);
+    edited.erase(second, std::min(edited.size(), edited.find('\n', second) + 1) - second);
+    edited.insert(std::min(edited.size(), edited.find('\n', edited.size() / 2) + 1), "added\n");
+    if (files::decodeDocument(files::encodeDocument(edited, document.encoding, codePage), codePage)
+            .text != edited) {
         std::abort();
     }
 }

@@ -1,5 +1,6 @@
 #include "module1.h"
 
+#include "files/save_backup.h"
 #include "frm_about.h"
 #include "frm_main.h"
 #include "platform/message_box.h"
@@ -27,13 +28,14 @@ void Module1::Main() {
 }
 
 void Module1::reportInterruptedSaves() {
-    for (const platform::InterruptedSave& save : services.files.interruptedSaves()) {
+    for (const files::InterruptedSave& save : files::findInterruptedSaves(services.files)) {
         services.messageBox.show("上次保存文件“" + save.documentPath +
                                      "”时程序意外中止，该文件可能不完整。保存前的原内容在“" +
                                      save.backupPath + "”。",
                                  platform::MsgBoxStyle::Exclamation, "错误提示");
-        services.files.forgetInterruptedSave(save);
+        files::markReported(services.files, save);
     }
+    files::removeStaleBackups(services.files, std::chrono::system_clock::now());
 }
 
 toolchain::frmDialog& Module1::settingsDialog() {

@@ -38,7 +38,8 @@ public:
     frmMain* MainWindow = nullptr;
 
 private:
-    // Tells the user of each save that a previous run died in, and where the old content is.
+    // Tells the user once of each save that a previous run died in, and where the old content
+    // is; copies told of long ago go.
     void reportInterruptedSaves();
 
     // The dialog's window stands over the main window: it goes first.

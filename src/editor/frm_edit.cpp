@@ -76,7 +76,11 @@ void frmEdit::Form_Unload(bool& cancel) {
             cancel = true;
             return;
         }
-        files::writeDocumentFile(context_.services(), txtEdit(), Encoding, path);
+        // Keeping another program's change keeps the window, and with it the text.
+        if (files::saveDocument(context_.services(), txtEdit(), Encoding, OnDisk, path) ==
+            files::DocumentSave::KeptOthersChange) {
+            cancel = true;
+        }
     });
     // A failed save keeps the window and its text, so nothing typed is lost.
     if (!saved) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/common_dialog.h"
+#include "files/document_file.h"
 #include "files/document_text.h"
 #include "platform/document_window_view.h"
 #include "platform/status_bar.h"
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace editor {
@@ -31,6 +33,9 @@ public:
     // The encoding the document's file is written in: the one it was read in, or the system's
     // code page for a document that has no file yet.
     files::DocumentEncoding Encoding;
+    // The file as this window last read or wrote it, so that a save notices another program's
+    // change; nothing while the document has no file.
+    std::optional<files::FileOnDisk> OnDisk;
 
     std::string Caption() const { return view_->caption(); }
     void setCaption(const std::string& caption) { view_->setCaption(caption); }

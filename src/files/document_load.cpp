@@ -1,18 +1,47 @@
 #include "document_load.h"
 
+#include "file_errors.h"
+
 #include <algorithm>
 
 namespace files {
+
+namespace {
+
+std::unique_ptr<platform::OpenFile> openReader(platform::Services& services,
+                                               const std::string& path) {
+    try {
+        return services.files.openForReading(path);
+    } catch (const platform::FileError& error) {
+        throw readError(error);
+    }
+}
+
+} // namespace
 
 const char* const FileTooLargeText = "文件太大，剩余的内存不足以读入";
 
 DocumentLoad::DocumentLoad(platform::Services& services, std::string path,
                            platform::TextStore& store)
     : services_(services), store_(store), path_(std::move(path)),
-      reader_(services.files.openForReading(path_)), decoder_(services.codePage, store),
-      buffer_(StepBytes), size_(reader_->size()), room_(size_) {}
+      reader_(openReader(services, path_)), decoder_(services.codePage, store), buffer_(StepBytes),
+      size_(reader_->size()), room_(size_) {
+    try {
+        stamp_ = reader_->stamp();
+    } catch (const platform::FileError& error) {
+        throw readError(error);
+    }
+}
 
 bool DocumentLoad::step() {
+    try {
+        return advance();
+    } catch (const platform::FileError& error) {
+        throw readError(error);
+    }
+}
+
+bool DocumentLoad::advance() {
     if (!reserved_) {
         // UTF-8 text takes at most the file's bytes.
         store_.reserve(room_);
@@ -42,7 +71,19 @@ bool DocumentLoad::step() {
         return true;
     }
     read_ += count;
+    if (atEnd && decoder_.mixedLineEnds()) {
+        mixedLineEnds_ = decodeDocument(readWholeFile(services_.files, path_), services_.codePage)
+                             .encoding.lineEnds;
+    }
     return !atEnd;
+}
+
+DocumentEncoding DocumentLoad::encoding() const {
+    DocumentEncoding encoding = decoder_.encoding();
+    if (mixedLineEnds_) {
+        encoding.lineEnds = *mixedLineEnds_;
+    }
+    return encoding;
 }
 
 double DocumentLoad::fraction() const {

@@ -29,13 +29,18 @@ public:
     bool step() override;
     double fraction() const override;
     // Once the load is done.
-    DocumentEncoding encoding() const { return decoder_.encoding(); }
+    DocumentEncoding encoding() const;
+    // The file as it was opened.
+    platform::FileStamp stamp() const { return stamp_; }
 
 private:
+    bool advance();
+
     platform::Services& services_;
     platform::TextStore& store_;
     std::string path_;
-    std::unique_ptr<platform::FileReader> reader_;
+    std::unique_ptr<platform::OpenFile> reader_;
+    platform::FileStamp stamp_;
     DocumentDecoder decoder_;
     std::vector<char> buffer_;
     std::size_t size_ = 0;
@@ -45,6 +50,8 @@ private:
     bool reserved_ = false;
     std::optional<Gb18030Utf8Bound> counting_;
     bool second_ = false;
+    // A file of mixed line ends is read once more at the end, for the record of every line's.
+    std::optional<LineEnds> mixedLineEnds_;
 };
 
 // The progress box of a load, and the failure shown for a file too large to load.

@@ -172,9 +172,13 @@ void DocumentDecoder::decodeUpTo(std::size_t end) {
         } catch (const platform::RuntimeError&) {
             throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
         }
-        store_.append(withLineEnds(text, "\n"));
+        const std::string lines = withLineEnds(text, "\n");
+        lineEnds_.count(text, lines);
+        store_.append(lines);
     } else {
-        store_.append(withLineEnds(piece, "\n"));
+        const std::string lines = withLineEnds(piece, "\n");
+        lineEnds_.count(piece, lines);
+        store_.append(lines);
     }
     pending_.erase(0, end);
 }
@@ -219,15 +223,16 @@ std::size_t Gb18030Utf8Bound::bound() const {
 }
 
 DocumentEncoding DocumentDecoder::encoding() const {
+    DocumentEncoding encoding{std::string(Utf8Encoding), mark_};
     if (gb18030_) {
-        return {std::string(Gb18030Encoding), false};
-    }
-    if (!nonAscii_ && !mark_) {
+        encoding = {std::string(Gb18030Encoding), false};
+    } else if (!nonAscii_ && !mark_) {
         // ASCII reads alike in every code page: nothing says the file is UTF-8, so the text
         // typed into it later is saved the way a new document would be.
-        return encodingForNewDocument(codePage_);
+        encoding = encodingForNewDocument(codePage_);
     }
-    return {std::string(Utf8Encoding), mark_};
+    encoding.lineEnds.dominant = lineEnds_.only();
+    return encoding;
 }
 
 DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codePage) {
@@ -236,13 +241,17 @@ DecodedDocument decodeDocument(std::string_view bytes, platform::CodePage& codeP
     if (decoder.feed(bytes, true) == DocumentDecoder::Progress::StartOver) {
         decoder.feed(bytes, true);
     }
-    return {store.takeText(), decoder.encoding()};
+    DecodedDocument document{store.takeText(), decoder.encoding()};
+    if (decoder.mixedLineEnds()) {
+        document.encoding.lineEnds = files::mixedLineEnds(bytes, document.text);
+    }
+    return document;
 }
 
 std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,
-                           platform::CodePage& codePage) {
+                           platform::CodePage& codePage, LineEnds* written) {
     // U+FEFF is the mark in every Unicode encoding, and in GB18030 too.
-    std::string prepared = withLineEnds(text, "\r\n");
+    std::string prepared = withFileLineEnds(text, encoding.lineEnds, written);
     if (encoding.byteOrderMark) {
         prepared.insert(0, Utf8Mark);
     }

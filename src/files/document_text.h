@@ -1,5 +1,6 @@
 #pragma once
 
+#include "line_ends.h"
 #include "platform/code_page.h"
 #include "platform/text_store.h"
 
@@ -17,11 +18,15 @@ inline constexpr int NotText = 321;
 inline constexpr int CharacterNotStorable = 1001;
 } // namespace DocumentErrorNumber
 
-// How a document's file stores its text: the encoding's name as the code page knows it, and
-// whether the file starts with a byte-order mark.
+// How a document's file stores its text: the encoding's name as the code page knows it,
+// whether the file starts with a byte-order mark, and how its lines end.
 struct DocumentEncoding {
+    DocumentEncoding(std::string name = {}, bool byteOrderMark = false, LineEnds lineEnds = {})
+        : name(std::move(name)), byteOrderMark(byteOrderMark), lineEnds(std::move(lineEnds)) {}
+
     std::string name;
-    bool byteOrderMark = false;
+    bool byteOrderMark;
+    LineEnds lineEnds;
 
     bool operator==(const DocumentEncoding&) const = default;
 };
@@ -51,8 +56,10 @@ public:
     // The file's next bytes; atEnd with its last ones. Raises RuntimeError
     // DocumentErrorNumber::NotText as decodeDocument does.
     Progress feed(std::string_view bytes, bool atEnd);
-    // Once the last bytes are fed.
+    // Once the last bytes are fed. A file of mixed line ends has only its dominant end here:
+    // the record of every line's own comes from mixedLineEnds.
     DocumentEncoding encoding() const;
+    bool mixedLineEnds() const { return lineEnds_.mixed(); }
 
 private:
     void decodeUpTo(std::size_t end);
@@ -65,6 +72,7 @@ private:
     bool mark_ = false;
     bool gb18030_ = false;
     bool nonAscii_ = false;
+    LineEndTally lineEnds_;
 };
 
 // The most bytes a GB18030 file's text takes as UTF-8, counted a piece at a time, so that
@@ -81,11 +89,12 @@ private:
     At at_ = At::CharacterStart;
 };
 
-// Lines end in CR LF; the mark is written again where the file had one. Raises RuntimeError
-// DocumentErrorNumber::CharacterNotStorable, naming the character and its line, for a
-// character the encoding cannot hold.
+// Lines end as the file's own did (withFileLineEnds); the mark is written again where the file
+// had one. Raises RuntimeError DocumentErrorNumber::CharacterNotStorable, naming the character
+// and its line, for a character the encoding cannot hold. When written is given, it receives
+// the line ends of the text as encoded.
 std::string encodeDocument(std::string_view text, const DocumentEncoding& encoding,
-                           platform::CodePage& codePage);
+                           platform::CodePage& codePage, LineEnds* written = nullptr);
 
 // A document that has no file yet is written in the system's code page.
 DocumentEncoding encodingForNewDocument(platform::CodePage& codePage);

@@ -1,13 +1,15 @@
 #include "sequential_file.h"
 
 #include "document_text.h"
+#include "file_errors.h"
 #include "plain_text.h"
+#include "save_procedure.h"
 
 namespace files {
 
 SequentialInput::SequentialInput(platform::TextFiles& files, platform::CodePage& codePage,
                                  const std::string& path)
-    : lines_(splitLines(decodeDocument(files.readBytes(path), codePage).text)) {}
+    : lines_(splitLines(decodeDocument(readWholeFile(files, path), codePage).text)) {}
 
 std::string SequentialInput::readField() {
     if (atEnd()) {
@@ -34,11 +36,11 @@ std::string SequentialOutput::bytes() const {
 }
 
 void SequentialOutput::close() {
-    files_.replaceBytes(path_, bytes());
+    saveFile(files_, path_, bytes());
 }
 
 void SequentialOutput::closeAsNewEntry() {
-    files_.replaceEntry(path_, bytes());
+    replaceEntry(files_, path_, bytes());
 }
 
 } // namespace files

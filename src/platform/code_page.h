@@ -1,9 +1,35 @@
 #pragma once
 
+#include "error.h"
+
 #include <string>
 #include <string_view>
 
 namespace platform {
+
+// What a conversion that fails raises, on every system; detail is the system's own word for
+// the cause, where it has one.
+namespace ConversionFailure {
+inline RuntimeError withDetail(std::string description, const std::string& detail) {
+    if (!detail.empty()) {
+        description += "（" + detail + "）";
+    }
+    return RuntimeError(ErrorNumber::ConversionFailed, std::move(description));
+}
+inline RuntimeError unsupported(const std::string& encoding, const std::string& detail = {}) {
+    return withDetail("系统不支持" + encoding + "编码", detail);
+}
+inline RuntimeError unstorable(const std::string& encoding, const std::string& detail = {}) {
+    return withDetail("文本中有无法用" + encoding + "编码保存的字符", detail);
+}
+// Bytes the encoding does not read; cutShort for a multi-byte sequence the end cuts off.
+inline RuntimeError unreadable(const std::string& encoding, bool cutShort,
+                               const std::string& detail = {}) {
+    return withDetail("按" + encoding + "编码读取失败：" +
+                          (cutShort ? "结尾的多字节序列不完整" : "其中有无效的字节序列"),
+                      detail);
+}
+} // namespace ConversionFailure
 
 // Conversion between the program's UTF-8 texts and the bytes of a named encoding.
 // Both directions raise RuntimeError instead of substituting characters.

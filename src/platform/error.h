@@ -13,15 +13,20 @@ namespace platform {
 namespace ErrorNumber {
 inline constexpr int Overflow = 6;
 inline constexpr int OutOfMemory = 7;
+inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int DeviceIO = 57;
 inline constexpr int DiskFull = 61;
+inline constexpr int TooManyFiles = 67;
+inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidPropertyValue = 380;
 inline constexpr int DialogCancelled = 32755;
 // Bytes an encoding does not read, text it cannot hold, or an encoding the system lacks.
 inline constexpr int ConversionFailed = 1002;
+// A folder, a device or a pipe stands where a file should be.
+inline constexpr int NotAFile = 1003;
 } // namespace ErrorNumber
 
 // The description of error 380, for a value a control or window cannot take.

@@ -12,6 +12,8 @@ inline constexpr int Critical = 16;
 inline constexpr int Question = 32;
 inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
+// The second button (No) is the default, for a question whose Yes destroys something.
+inline constexpr int DefaultButton2 = 256;
 } // namespace MsgBoxStyle
 
 namespace MsgBoxResult {

@@ -33,16 +33,24 @@ TEST_F(Startup, BothDirectoriesInSetIniMeanNoDialog) {
 
 TEST_F(Startup, ASaveThatThePreviousRunDiedInIsReportedOnceWithWhereTheOldContentIs) {
     writeSetIni("/jdk/\r\n/src/\r\n");
-    platform.files.interrupted = {
-        {"/src/A.java", "/root/.cache/MORVANE集成系统/保存备份/1/A.java"}};
+    // What a run of an earlier version that died during an in-place save leaves in the cache
+    // folder.
+    const std::string folder = "/home/u/.cache/MORVANE集成系统/保存备份/001700000000-1";
+    platform.files.files[folder + "/.document-path"] = "/src/A.java";
+    platform.files.files[folder + "/A.java"] = "old";
     start();
     ASSERT_EQ(platform.messageBox.shown.size(), 1u);
     EXPECT_EQ(platform.messageBox.shown[0].prompt,
-              "上次保存文件“/src/A.java”时程序意外中止，该文件可能不完整。保存前的原内容在“/root/"
-              ".cache/MORVANE集成系统/保存备份/1/A.java”。");
+              "上次保存文件“/src/A.java”时程序意外中止，该文件可能不完整。保存前的原内容在“/home/u/"
+              ".cache/MORVANE集成系统/保存备份/001700000000-1/A.java”。");
     EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Exclamation);
-    EXPECT_TRUE(platform.files.interrupted.empty());
     EXPECT_TRUE(window().visible) << "the box stands over the main window";
+    EXPECT_EQ(platform.files.files[folder + "/A.java"], "old") << "the copy stays for a while";
+
+    AppFixture next;
+    next.platform.files = platform.files;
+    next.start();
+    EXPECT_TRUE(next.platform.messageBox.shown.empty()) << "reported once";
 }
 
 TEST_F(Startup, IncompleteSetIniStillAsks) {

@@ -85,36 +85,7 @@ std::string FakeProgramLocation::findOnSearchPath(const std::string& name) {
     return found != searchPath.end() ? found->second : std::string();
 }
 
-std::string FakeTextFiles::readBytes(const std::string& path) {
-    if (outOfMemory) {
-        throw std::bad_alloc();
-    }
-    if (unreadable.count(path) != 0) {
-        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
-    }
-    const auto found = files.find(path);
-    if (found == files.end()) {
-        throw platform::RuntimeError(platform::ErrorNumber::FileNotFound, "No such file");
-    }
-    return found->second;
-}
-
 namespace {
-
-class StringReader : public platform::FileReader {
-public:
-    explicit StringReader(std::string bytes) : bytes_(std::move(bytes)) {}
-    std::size_t size() override { return bytes_.size(); }
-    std::size_t read(char* buffer, std::size_t capacity) override {
-        const std::size_t count = bytes_.copy(buffer, capacity, position_);
-        position_ += count;
-        return count;
-    }
-
-private:
-    std::string bytes_;
-    std::size_t position_ = 0;
-};
 
 class LimitedTextStore : public platform::StringTextStore {
 public:
@@ -147,40 +118,6 @@ private:
 };
 
 } // namespace
-
-std::unique_ptr<platform::FileReader> FakeTextFiles::openForReading(const std::string& path) {
-    return std::make_unique<StringReader>(readBytes(path));
-}
-
-void FakeTextFiles::replaceBytes(const std::string& path, const std::string& bytes) {
-    const auto link = links.find(path);
-    const std::string target = link == links.end() ? path : link->second;
-    if (readOnly.count(target) != 0) {
-        throw platform::RuntimeError(platform::ErrorNumber::PathFileAccess, "Permission denied");
-    }
-    if (writeFailure) {
-        throw *writeFailure;
-    }
-    if (outOfMemory) {
-        throw std::bad_alloc();
-    }
-    files[target] = bytes;
-}
-
-void FakeTextFiles::replaceEntry(const std::string& path, const std::string& bytes) {
-    if (links.count(path) == 0) {
-        replaceBytes(path, bytes);
-        return;
-    }
-    if (writeFailure) {
-        throw *writeFailure;
-    }
-    if (outOfMemory) {
-        throw std::bad_alloc();
-    }
-    links.erase(path);
-    files[path] = bytes;
-}
 
 std::string FakeCodePage::encode(std::string_view utf8, const std::string& encoding) {
     if (encoding == "ASCII" &&

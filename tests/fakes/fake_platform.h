@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fake_text_files.h"
 #include "platform/about_box_view.h"
 #include "platform/clipboard.h"
 #include "platform/document_host.h"
@@ -75,30 +76,6 @@ public:
     std::vector<std::string> created;
     std::string configDirectory = "/home/u/.config";
     std::map<std::string, std::string> searchPath; // program name -> resolved path
-};
-
-// Files in memory; a path in readOnly or failing refuses to be written.
-class FakeTextFiles : public platform::TextFiles {
-public:
-    std::string readBytes(const std::string& path) override;
-    // Reads the file whole, then hands it out in pieces.
-    std::unique_ptr<platform::FileReader> openForReading(const std::string& path) override;
-    void replaceBytes(const std::string& path, const std::string& bytes) override;
-    std::vector<platform::InterruptedSave> interruptedSaves() override { return interrupted; }
-    void forgetInterruptedSave(const platform::InterruptedSave& save) override {
-        std::erase(interrupted, save);
-    }
-    void replaceEntry(const std::string& path, const std::string& bytes) override;
-
-    std::map<std::string, std::string> files;
-    // Symbolic links: path to the file they point to.
-    std::map<std::string, std::string> links;
-    std::set<std::string> unreadable;
-    std::set<std::string> readOnly;
-    std::optional<platform::RuntimeError> writeFailure;
-    std::vector<platform::InterruptedSave> interrupted;
-    // Reading or writing runs out of memory (std::bad_alloc), as with a file of hundreds of MB.
-    bool outOfMemory = false;
 };
 
 // UTF-8 through and through, like the tests' C.UTF-8 locale; or, once the system's encoding is

@@ -1,8 +1,8 @@
 #include "code_page_of_system.h"
 #include "error_of.h"
+#include "fake_text_files.h"
 #include "files/document_text.h"
 #include "files/plain_text.h"
-#include "one_file.h"
 #include "platform/error.h"
 #include "platform/posix/iconv_code_page.h"
 #include "platform/text_files.h"
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,27 +72,83 @@ TEST_F(DocumentTextTest, GbkFileWithChineseCommentsWritesBackTheSameBytes) {
     EXPECT_EQ(encode("你😀\n", {"GB18030", false}), emoji);
 }
 
-TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsCrLf) {
+TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsTheFileHadIt) {
     struct Case {
-        std::string file, text, saved;
+        std::string file, text;
     };
     const std::vector<Case> cases = {
-        {"a\nb\n", "a\nb\n", "a\r\nb\r\n"},
-        {"a\r\nb\nc\rd", "a\nb\nc\nd", "a\r\nb\r\nc\r\nd"},
-        {"a\r", "a\n", "a\r\n"},
-        {"\r\r\n\n", "\n\n\n", "\r\n\r\n\r\n"},
-        {"a\n\rb\r\n\r", "a\n\nb\n\n", "a\r\n\r\nb\r\n\r\n"},
-        {"\r\nlong line one\r\rlong line two\n", "\nlong line one\n\nlong line two\n",
-         "\r\nlong line one\r\n\r\nlong line two\r\n"},
-        {"\xC4\xE3\n\xBA\xC3\r", "你\n好\n", "\xC4\xE3\r\n\xBA\xC3\r\n"},
+        {"a\nb\n", "a\nb\n"},
+        {"a\r\nb\r\n", "a\nb\n"},
+        {"a\rb", "a\nb"},
+        {"a\r\nb\nc\rd", "a\nb\nc\nd"},
+        {"a\r", "a\n"},
+        {"\r\r\n\n", "\n\n\n"},
+        {"a\n\rb\r\n\r", "a\n\nb\n\n"},
+        {"\r\nlong line one\r\rlong line two\n", "\nlong line one\n\nlong line two\n"},
+        {"\xC4\xE3\n\xBA\xC3\r", "你\n好\n"},
+        {"\xEF\xBB\xBF你\r好\n", "你\n好\n"},
     };
     for (const Case& c : cases) {
         const DecodedDocument document = decode(c.file);
         EXPECT_EQ(document.text, c.text) << c.text;
-        EXPECT_EQ(encode(document.text, document.encoding), c.saved) << c.text;
+        EXPECT_EQ(encode(document.text, document.encoding), c.file) << c.text;
     }
     // A CR LF that reaches the text anyway is still one line end, not two.
     EXPECT_EQ(encode("a\r\nb", {"UTF-8", false}), "a\r\nb");
+}
+
+// Lines the user did not touch keep the bytes they were read with; a changed line keeps the end
+// of the line it took the place of; a new line takes the end most lines of the file have.
+TEST_F(DocumentTextTest, EditedLinesKeepTheirEndsAndNewLinesTakeTheFilesOwn) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::function<std::string(std::string)> edit;
+        std::string saved;
+    };
+    const auto insertAfter = [](std::string after, std::string line) {
+        return [after, line](std::string text) {
+            return text.insert(text.find(after) + after.size(), line);
+        };
+    };
+    const auto replace = [](std::string from, std::string to) {
+        return
+            [from, to](std::string text) { return text.replace(text.find(from), from.size(), to); };
+    };
+    const std::string mixed = "one\r\ntwo\nthree\rfour\r\nfive";
+    const std::vector<Case> cases = {
+        {"an LF file", "a\nb\n", insertAfter("b\n", "c\nd\n"), "a\nb\nc\nd\n"},
+        {"a CR file", "a\rb", insertAfter("a\n", "new\n"), "a\rnew\rb"},
+        {"a CR LF file", "a\r\nb", insertAfter("a\n", "new\n"), "a\r\nnew\r\nb"},
+        {"no line end yet", "abc", insertAfter("abc", "\ndef"), "abc\r\ndef"},
+        {"a new line in a mixed file", mixed, insertAfter("two\n", "new\n"),
+         "one\r\ntwo\nnew\r\nthree\rfour\r\nfive"},
+        {"a changed line", mixed, replace("two", "TWO"), "one\r\nTWO\nthree\rfour\r\nfive"},
+        {"a removed line", mixed, replace("two\n", ""), "one\r\nthree\rfour\r\nfive"},
+        {"changes far apart", mixed,
+         [](std::string text) { return "ONE" + text.substr(3, text.size() - 7) + "FIVE\n"; },
+         "ONE\r\ntwo\nthree\rfour\r\nFIVE\r\n"},
+        // A lone CR now before an empty LF line would read back as one CR LF.
+        {"a lone CR before an empty line", "x\ry\n\nz\n", replace("y\n", ""), "x\r\n\nz\n"},
+        {"lines moved", "a\nb\rc\r\nd\r\n", [](std::string) { return std::string("c\nd\na\nb\n"); },
+         "c\r\nd\r\na\nb\r"},
+    };
+    for (const Case& c : cases) {
+        const DecodedDocument document = decode(c.file);
+        files::LineEnds written;
+        const std::string edited = c.edit(document.text);
+        EXPECT_EQ(encode(edited, document.encoding), c.saved) << c.what;
+        // What the save wrote is what the next save starts from.
+        files::encodeDocument(edited, document.encoding, page_, &written);
+        DocumentEncoding after = document.encoding;
+        after.lineEnds = written;
+        EXPECT_EQ(encode(edited, after), c.saved) << c.what;
+        EXPECT_EQ(encode(edited + "\nlast", after),
+                  c.saved + std::string(files::bytesOf(after.lineEnds.dominant)) + "last")
+            << c.what;
+    }
+    // A new document, or a file without any line end, ends new lines in CR LF.
+    EXPECT_EQ(encode("a\nb", files::encodingForNewDocument(page_)), "a\r\nb");
 }
 
 TEST_F(DocumentTextTest, LineEndsCostTimeInProportionToTheText) {
@@ -112,6 +169,22 @@ TEST_F(DocumentTextTest, LineEndsCostTimeInProportionToTheText) {
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2000000);
         EXPECT_EQ(saved.size(), 8000000u);
     }
+    // A file of mixed line ends keeps a record of every line: read, saved unchanged, and saved
+    // with a line changed in its middle, in one pass each and a walk over the change.
+    std::string mixed;
+    for (int line = 0; line < 1000000; ++line) {
+        mixed += line % 3 == 0 ? "ab\r\n" : line % 3 == 1 ? "cd\n" : "ef\r";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const DecodedDocument document = decode(mixed);
+    EXPECT_EQ(encode(document.text, document.encoding), mixed);
+    // Three lines take 9 bytes of text and 10 of the file.
+    const std::size_t triple = document.text.size() / 2 / 9;
+    std::string edited = document.text;
+    edited.replace(triple * 9, 3, "xy\nz");
+    const std::string saved = encode(edited, document.encoding);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(saved, std::string(mixed).replace(triple * 10, 4, "xy\r\nz"));
 }
 
 TEST(Gb18030Utf8Bound, CountsThreeBytesForATwoByteCharacterAndFourForAFourByteOne) {
@@ -202,7 +275,14 @@ TEST_F(DocumentTextTest, AFileFedInPiecesReadsAsItDoesWhole) {
             }
             ASSERT_TRUE(whole) << file << " in pieces of " << piece;
             EXPECT_EQ(store.takeText(), whole->text) << file << " in pieces of " << piece;
-            EXPECT_EQ(decoder.encoding(), whole->encoding) << file << " in pieces of " << piece;
+            // Read in pieces, a file of mixed line ends is only found to be one: its load
+            // reads it once more for the record of every line's end.
+            DocumentEncoding pieces = decoder.encoding();
+            EXPECT_EQ(decoder.mixedLineEnds(), whole->encoding.lineEnds.mixed != nullptr) << file;
+            if (decoder.mixedLineEnds()) {
+                pieces.lineEnds = whole->encoding.lineEnds;
+            }
+            EXPECT_EQ(pieces, whole->encoding) << file << " in pieces of " << piece;
         }
     }
 }
@@ -282,7 +362,6 @@ TEST_F(DocumentTextTest, FilesThatSayNothingOfTheirEncodingTakeTheSystemCodePage
     EXPECT_EQ(files::decodeDocument("", utf8System).encoding, (DocumentEncoding{"UTF-8", false}));
 }
 
-// One file in memory, enough for the settings file.
 TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
     // Written by a Chinese Windows (GBK) and read on a UTF-8 system, and the other way round:
     // read as empty, the file would be overwritten by the settings dialog.
@@ -291,9 +370,10 @@ TEST_F(DocumentTextTest, SetIniReadsWhicheverCodePageWroteIt) {
     for (const std::string system : {"UTF-8", "GB18030"}) {
         CodePageOfSystem page(system);
         for (const std::string& bytes : {gbk, utf8}) {
-            OneFile file;
-            file.bytes = bytes;
-            const toolchain::ToolDirectories read = toolchain::readSetIni(file, page, "Set.ini");
+            fakes::FakeTextFiles file;
+            file.files["/opt/morvane/Set.ini"] = bytes;
+            const toolchain::ToolDirectories read =
+                toolchain::readSetIni(file, page, "/opt/morvane/Set.ini");
             EXPECT_EQ(read.javaBinDir, "D:\\工具\\") << system;
             EXPECT_EQ(read.sourceDir, "D:\\源程序\\") << system;
         }

@@ -309,15 +309,60 @@ TEST_F(Documents, SaveOfAnUntitledWindowAsksForANameAndTitlesIt) {
     EXPECT_EQ(platform.files.files["/home/u/src/Page.java"], "xy");
 }
 
-TEST_F(Documents, FailedSaveKeepsEverythingAsItWas) {
+TEST_F(Documents, FailedSaveKeepsEverythingAsItWasAndNamesTheCauseInChinese) {
     platform.files.files["/home/u/src/A.java"] = "old";
     open("/home/u/src/A.java");
     activeWindow().edit.type("new ");
-    platform.files.writeFailure = platform::RuntimeError(61, "No space left on device");
-    main().mnuFileSave_Click();
-    EXPECT_EQ(prompts(), std::vector<std::string>{"未知错误：No space left on device错误号：61"});
-    EXPECT_TRUE(active().Changed);
-    EXPECT_EQ(platform.files.files["/home/u/src/A.java"], "old");
+    const std::string cannotWrite = "无法写入文件“/home/u/src/A.java”：";
+    using platform::FileFault;
+    const struct {
+        FileFault fault;
+        std::string message;
+    } cases[] = {
+        {FileFault::DiskFull, "未知错误：" + cannotWrite + "磁盘已满错误号：61"},
+        {FileFault::DeviceIO, "未知错误：" + cannotWrite + "设备 I/O 错误错误号：57"},
+        {FileFault::TooManyFiles, "未知错误：" + cannotWrite + "打开的文件太多错误号：67"},
+        {FileFault::ReadOnly, AccessMessage},
+    };
+    for (const auto& c : cases) {
+        platform.messageBox.shown.clear();
+        platform.files.writeFault = c.fault;
+        main().mnuFileSave_Click();
+        EXPECT_EQ(prompts(), std::vector<std::string>{c.message});
+        EXPECT_TRUE(active().Changed);
+        EXPECT_EQ(platform.files.files["/home/u/src/A.java"], "old");
+    }
+    platform.files.writeFault.reset();
+
+    // What stands in the file's place, or on its path, is named as it is.
+    const struct {
+        std::function<void()> arrange;
+        std::string message;
+    } places[] = {
+        {[&] {
+             platform.files.files.erase("/home/u/src/A.java");
+             platform.files.links["/home/u/src/A.java"] = "/home/u/src/B.java";
+             platform.files.links["/home/u/src/B.java"] = "/home/u/src/A.java";
+         },
+         "未知错误：" + cannotWrite + "路径未找到：符号链接构成了循环错误号：76"},
+        {[&] {
+             platform.files.links.clear();
+             platform.files.files["/home/u/src/A.java/inner.txt"] = "";
+         },
+         "未知错误：" + cannotWrite + "这是一个文件夹，不是文件错误号：1003"},
+        {[&] {
+             platform.files.files.erase("/home/u/src/A.java/inner.txt");
+             platform.files.missingFolders.insert("/home/u/src");
+         },
+         "未知错误：" + cannotWrite + "路径未找到：路径中的文件夹不存在错误号：76"},
+    };
+    for (const auto& place : places) {
+        platform.messageBox.shown.clear();
+        place.arrange();
+        main().mnuFileSave_Click();
+        EXPECT_EQ(prompts(), std::vector<std::string>{place.message});
+        EXPECT_TRUE(active().Changed);
+    }
 }
 
 TEST_F(Documents, SaveAsRetitlesBeforeTheWrite) {

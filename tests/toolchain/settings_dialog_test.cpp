@@ -232,10 +232,11 @@ TEST_F(SettingsDialog, CommaInADirectorySurvivesTheNextStart) {
 
 TEST_F(SettingsDialog, FailedWriteIsReportedAndTheValuesHoldForThisRun) {
     platform.files.readOnly.insert(setIni());
-    startWith("", {type("/jdk", "/src")});
+    startWith("\r\n", {type("/jdk", "/src")});
     ASSERT_EQ(platform.messageBox.shown.size(), 1u);
-    EXPECT_EQ(platform.messageBox.shown[0].prompt,
-              "无法保存设置文件 /opt/morvane/Set.ini：Permission denied");
+    EXPECT_EQ(
+        platform.messageBox.shown[0].prompt,
+        "无法保存设置文件 /opt/morvane/Set.ini：无法写入文件“/opt/morvane/Set.ini”：文件是只读的");
     EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Critical);
     EXPECT_EQ(module->JavaBinDir, "/jdk/");
     EXPECT_FALSE(dialog().open);

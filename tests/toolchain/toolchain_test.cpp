@@ -448,10 +448,13 @@ TEST_F(Toolchain, AToolsDirectoryWithARelativePartNeverBecomesTheScriptsSearchPa
 
 TEST_F(Toolchain, ScriptThatCannotBeWrittenIsReportedAndNothingStarts) {
     saved("/home/u/src/Hello.java");
+    platform.files.files[Script] = "";
     platform.files.readOnly.insert(Script);
     main().mnuCombile_Click();
     ASSERT_EQ(platform.messageBox.shown.size(), 1u);
-    EXPECT_EQ(boxes()[0], "错误处理: 无法写入批处理文件“/home/u/src/debug.bat”：Permission denied");
+    EXPECT_EQ(boxes()[0],
+              "错误处理: 无法写入批处理文件“/home/u/src/debug.bat”：无法写入文件“/home/u/"
+              "src/debug.bat”：文件是只读的");
     EXPECT_EQ(platform.messageBox.shown[0].style, platform::MsgBoxStyle::Critical);
     EXPECT_TRUE(nothingStarted());
 }

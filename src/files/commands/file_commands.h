@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/common_dialog.h"
+#include "files/document_file.h"
 #include "files/document_text.h"
 
 #include <string>
@@ -28,8 +29,17 @@ public:
     CommonDialog dlgCommonDialog;
 
 private:
-    void SaveTextFile(const std::string& path);
-    void LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding);
+    // When a save command gives the window its new caption: Save once the file is written,
+    // Save As and Save as HTM before.
+    enum class Retitle { BeforeTheWrite, AfterTheWrite };
+
+    // Writes the active document to path; false when the user kept another program's change
+    // of the file.
+    bool SaveTextFile(const std::string& path);
+    void LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding,
+                      const FileOnDisk& onDisk);
+    // The end every save command shares: the caption, the write, and the record after it.
+    void saveTo(const std::string& path, Retitle retitle);
     // Shows the shared dialog for saving the document under a new name; the chosen path. A
     // cancel raises error 32755.
     std::string askSavePath(const std::string& title, const std::string& filter,

@@ -2,7 +2,6 @@
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "file_commands.h"
-#include "files/document_file.h"
 #include "files/document_load.h"
 #include "files/file_error_reporter.h"
 #include "get_file_name.h"
@@ -16,15 +15,33 @@ namespace files {
 FileCommands::FileCommands(editor::CommandContext& context)
     : dlgCommonDialog(context.services().fileDialogs), context_(context) {}
 
-void FileCommands::SaveTextFile(const std::string& path) {
+bool FileCommands::SaveTextFile(const std::string& path) {
     editor::frmEdit& document = *context_.ActiveForm();
-    writeDocumentFile(context_.services(), document.txtEdit(), document.Encoding, path);
+    return saveDocument(context_.services(), document.txtEdit(), document.Encoding, document.OnDisk,
+                        path) == DocumentSave::Saved;
 }
 
-void FileCommands::LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding) {
+void FileCommands::LoadTextFile(platform::TextStore& text, const DocumentEncoding& encoding,
+                                const FileOnDisk& onDisk) {
     editor::frmEdit& document = *context_.ActiveForm();
     document.txtEdit().adoptText(text);
     document.Encoding = encoding;
+    document.OnDisk = onDisk;
+}
+
+void FileCommands::saveTo(const std::string& path, Retitle retitle) {
+    editor::frmEdit& document = *context_.ActiveForm();
+    if (retitle == Retitle::BeforeTheWrite) {
+        document.setCaption(path);
+    }
+    if (!SaveTextFile(path)) {
+        return;
+    }
+    if (retitle == Retitle::AfterTheWrite) {
+        document.setCaption(path);
+    }
+    document.Changed = false;
+    GetFileName(context_);
 }
 
 void FileCommands::reportOpenFailure(const std::string& path, const std::string& reason) {
@@ -51,12 +68,14 @@ void FileCommands::mnuFileOpen_Click() {
     platform::MainWindowView& window = context_.mainWindow();
     std::unique_ptr<platform::TextStore> text = window.documents().createTextStore();
     DocumentEncoding encoding;
+    FileOnDisk onDisk;
     try {
         DocumentLoad load(context_.services(), path, *text);
         if (!window.runStepwise(loadProgress(path), load)) {
             return;
         }
         encoding = load.encoding();
+        onDisk = {path, load.stamp()};
     } catch (const platform::RuntimeError& error) {
         reportOpenFailure(path, error.description());
         return;
@@ -79,7 +98,7 @@ void FileCommands::mnuFileOpen_Click() {
     try {
         document->setCaption(path);
         document->txtEdit().setText("");
-        LoadTextFile(*text, encoding);
+        LoadTextFile(*text, encoding, onDisk);
     } catch (const std::bad_alloc&) {
         // A window holding part of the file, or none of it, would write that over the file at
         // the next Save: it goes again, unasked.
@@ -119,10 +138,7 @@ void FileCommands::mnuFileSave_Click() {
         } else {
             path = document->Caption();
         }
-        SaveTextFile(path);
-        document->setCaption(path);
-        document->Changed = false;
-        GetFileName(context_);
+        saveTo(path, Retitle::AfterTheWrite);
     });
 }
 
@@ -136,10 +152,7 @@ void FileCommands::mnuFileSaveAs_Click() {
         if (path.empty()) {
             return;
         }
-        document->setCaption(path);
-        SaveTextFile(path);
-        document->Changed = false;
-        GetFileName(context_);
+        saveTo(path, Retitle::BeforeTheWrite);
     });
 }
 

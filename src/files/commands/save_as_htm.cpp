@@ -3,7 +3,6 @@
 #include "editor/frm_edit.h"
 #include "file_commands.h"
 #include "files/file_error_reporter.h"
-#include "get_file_name.h"
 
 namespace files {
 
@@ -14,6 +13,7 @@ void FileCommands::mnuFileSaveAsHtml_Click() {
     }
     trappingFileErrors(context_.services().messageBox, [&] {
         std::string path = document->Caption();
+        Retitle retitle = Retitle::AfterTheWrite;
         if (!editor::hasExtension(path, ".htm")) {
             // The default extension stays in the shared dialog for the commands after this.
             dlgCommonDialog.DefaultExt = "*.htm";
@@ -22,11 +22,9 @@ void FileCommands::mnuFileSaveAsHtml_Click() {
             if (path.empty()) {
                 return;
             }
-            document->setCaption(path);
+            retitle = Retitle::BeforeTheWrite;
         }
-        SaveTextFile(path);
-        document->Changed = false;
-        GetFileName(context_);
+        saveTo(path, retitle);
     });
 }
 

@@ -28,8 +28,7 @@ public:
         handle_ = iconv_open(to.c_str(), from.c_str());
         if (handle_ == reinterpret_cast<iconv_t>(-1)) {
             const int error = errno;
-            throw RuntimeError(IconvCodePage::ConversionFailed,
-                               "系统不支持" + encoding + "编码：" + std::strerror(error));
+            throw ConversionFailure::unsupported(encoding, std::strerror(error));
         }
     }
     ~Converter() { iconv_close(handle_); }
@@ -44,20 +43,11 @@ private:
 
 [[noreturn]] void throwConversionFailure(Direction direction, const std::string& encoding,
                                          int error) {
-    std::string description;
+    const std::string detail = error != 0 ? std::strerror(error) : "";
     if (direction == Direction::Encode) {
-        description = "文本中有无法用" + encoding + "编码保存的字符";
-    } else if (error == EINVAL) {
-        description = "按" + encoding + "编码读取失败：结尾的多字节序列不完整";
-    } else {
-        description = "按" + encoding + "编码读取失败：其中有无效的字节序列";
+        throw ConversionFailure::unstorable(encoding, detail);
     }
-    if (error != 0) {
-        description += "（";
-        description += std::strerror(error);
-        description += "）";
-    }
-    throw RuntimeError(IconvCodePage::ConversionFailed, description);
+    throw ConversionFailure::unreadable(encoding, error == EINVAL, detail);
 }
 
 // Converts the whole input or raises; never substitutes or skips anything.

@@ -45,14 +45,10 @@ bool takesOnlyStrictFlags(unsigned codePage) {
            (codePage >= 50000 && codePage <= 59999);
 }
 
-[[noreturn]] void unsupported(const std::string& encoding) {
-    throw RuntimeError(ErrorNumber::ConversionFailed, "系统不支持" + encoding + "编码");
-}
-
 unsigned supportedCodePage(const std::string& encoding) {
     const unsigned codePage = WinCodePage::codePageOf(encoding);
     if (codePage == 0 || !IsValidCodePage(codePage)) {
-        unsupported(encoding);
+        throw ConversionFailure::unsupported(encoding);
     }
     return codePage;
 }
@@ -118,8 +114,7 @@ std::string WinCodePage::encode(std::string_view utf8, const std::string& encodi
     const int needed =
         WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, substituted);
     if (needed == 0 || usedDefault) {
-        throw RuntimeError(ErrorNumber::ConversionFailed,
-                           "文本中有无法用" + encoding + "编码保存的字符");
+        throw ConversionFailure::unstorable(encoding);
     }
     std::string bytes(static_cast<std::size_t>(needed), '\0');
     WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), needed, nullptr, nullptr);
@@ -135,8 +130,7 @@ std::string WinCodePage::decode(std::string_view bytes, const std::string& encod
     const int needed =
         MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
     if (needed == 0) {
-        throw RuntimeError(ErrorNumber::ConversionFailed,
-                           "按" + encoding + "编码读取失败：其中有无效的字节序列");
+        throw ConversionFailure::unreadable(encoding, false);
     }
     std::wstring wide(static_cast<std::size_t>(needed), L'\0');
     MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), needed);

@@ -1,40 +1,10 @@
 #include "win_error.h"
 
-#include "platform/error.h"
 #include "wide_text.h"
 
 #include <windows.h>
 
 namespace platform::win {
-
-namespace {
-
-// Numbers of their own for the failures that are neither a missing file, an access error nor
-// a full disk, in the customary numbering of file errors.
-constexpr int DeviceIoError = 57;
-constexpr int TooManyFiles = 67;
-
-int otherErrorNumber(unsigned long error) {
-    return error == ERROR_TOO_MANY_OPEN_FILES ? TooManyFiles : DeviceIoError;
-}
-
-bool isAccessError(unsigned long error) {
-    switch (error) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_INVALID_NAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_DIRECTORY:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_CANT_RESOLVE_FILENAME:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 std::string systemMessage(unsigned long error) {
     wchar_t* buffer = nullptr;
@@ -52,21 +22,48 @@ std::string systemMessage(unsigned long error) {
     return utf8Text(text);
 }
 
-int readErrorNumber(unsigned long error) {
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return ErrorNumber::FileNotFound;
+FileFault faultOf(unsigned long error, FileCall call) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+        return call == FileCall::Writing ? FileFault::PathNotFound : FileFault::NotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_NETPATH:
+        return call == FileCall::Reading ? FileFault::NotFound : FileFault::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+        return FileFault::AccessDenied;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return FileFault::InUse;
+    case ERROR_WRITE_PROTECT:
+        return FileFault::ReadOnly;
+    case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BAD_PATHNAME:
+        return FileFault::BadName;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return FileFault::LinkLoop;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileFault::DiskFull;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return FileFault::TooManyFiles;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+    case ERROR_IO_DEVICE:
+        return FileFault::DeviceIO;
+    default:
+        return FileFault::Other;
     }
-    return isAccessError(error) ? ErrorNumber::PathFileAccess : otherErrorNumber(error);
 }
 
-int writeErrorNumber(unsigned long error) {
-    if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) {
-        return ErrorNumber::DiskFull;
-    }
-    if (isAccessError(error) || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        return ErrorNumber::PathFileAccess;
-    }
-    return otherErrorNumber(error);
+void failWith(unsigned long error, FileCall call) {
+    throw FileError(faultOf(error, call), systemMessage(error));
 }
 
 } // namespace platform::win

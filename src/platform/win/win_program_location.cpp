@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "wide_text.h"
 #include "win_error.h"
+#include "win_text_files.h"
 
 #include <windows.h>
 
@@ -79,22 +80,11 @@ bool WinProgramLocation::canWriteIn(const std::string& directory) {
 }
 
 void WinProgramLocation::createDirectory(const std::string& directory) {
-    const std::wstring path = wideText(directory);
-    // Each missing folder from the top down; the drive or share at the start is left alone.
-    for (std::size_t end = path.find(L'\\', path.starts_with(L"\\\\") ? 2 : 0);;
-         end = path.find(L'\\', end + 1)) {
-        const std::wstring part = path.substr(0, end);
-        const bool isDrive = part.size() == 2 && part[1] == L':';
-        if (!part.empty() && !isDrive && !CreateDirectoryW(part.c_str(), nullptr)) {
-            const DWORD error = GetLastError();
-            if (error != ERROR_ALREADY_EXISTS) {
-                throw RuntimeError(ErrorNumber::PathFileAccess,
-                                   "无法创建目录“" + directory + "”：" + systemMessage(error));
-            }
-        }
-        if (end == std::wstring::npos) {
-            return;
-        }
+    try {
+        WinTextFiles().makePrivateFolder(directory);
+    } catch (const FileError& error) {
+        throw RuntimeError(ErrorNumber::PathFileAccess,
+                           "无法创建目录“" + directory + "”：" + error.what());
     }
 }
 

@@ -2,21 +2,34 @@
 
 #include "platform/text_files.h"
 
-#include <memory>
 #include <string>
 
 namespace platform::win {
 
-// Document files on a Windows file system. A save writes a new file beside the old one and
-// then puts it in the old one's place (ReplaceFileW, which keeps the old file's attributes and
-// security), so a failure at any step leaves the old content whole.
+// The steps of reading and saving files on a Windows file system. A new file takes an old
+// one's place through ReplaceFileW, which keeps the old file's security and streams.
 class WinTextFiles : public TextFiles {
 public:
-    std::string readBytes(const std::string& path) override;
-    std::unique_ptr<FileReader> openForReading(const std::string& path) override;
-    void replaceBytes(const std::string& path, const std::string& bytes) override;
-    // The same new file put in path's place: ReplaceFileW and MoveFileExW replace the entry.
-    void replaceEntry(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<OpenFile> openForReading(const std::string& path) override;
+    std::unique_ptr<OpenFile> openForWriting(const std::string& path) override;
+    std::string finalTarget(const std::string& path) override { return path; }
+    bool isLink(const std::string&) override { return false; }
+    FileStatus status(const std::string& path) override;
+    std::string folderOf(const std::string& path) override;
+    std::string inFolder(const std::string& folder, const std::string& name) override;
+    std::unique_ptr<OpenFile> createBeside(const std::string& target) override;
+    bool takeOverAttributes(const std::string& from, OpenFile& to) override;
+    void giveNewFileAttributes(OpenFile&) override {}
+    void replace(const std::string& fresh, const std::string& target) override;
+    void remove(const std::string& path) override;
+    std::unique_ptr<OpenFile> createExclusive(const std::string& path) override;
+    bool inUse(const std::string& path) override;
+    void makePrivateFolder(const std::string& folder) override;
+    std::vector<std::string> namesIn(const std::string& folder) override;
+    void removeFolder(const std::string& folder) override;
+    // The entries of a folder on NTFS are on the disk once a call that changed them returns.
+    void flushFolder(const std::string&) override {}
+    std::string cacheFolder() override;
 };
 
 } // namespace platform::win

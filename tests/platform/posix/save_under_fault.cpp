@@ -1,8 +1,9 @@
-// Saves a file through the real file adapter, as the unprivileged user nobody when started as
-// root (so that a folder without write permission holds for it). Started by the tests with the
-// write fault shim preloaded. Arguments: the file to save, and a file holding the new bytes.
-// Prints the error number and description of a failed save and exits 1; exits 0 on success.
+// Saves a file by the save procedure on the POSIX file system, as the unprivileged user nobody when
+// started as root (so that a folder without write permission holds for it). Started by the tests
+// with the write fault shim preloaded. Arguments: the file to save, and a file holding the new
+// bytes. Prints the error number and description of a failed save and exits 1; exits 0 on success.
 
+#include "files/save_procedure.h"
 #include "platform/error.h"
 #include "platform/posix/posix_text_files.h"
 
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
         return 3;
     }
     try {
-        platform::posix::PosixTextFiles().replaceBytes(argv[1], bytes);
+        platform::posix::PosixTextFiles files;
+        files::saveFile(files, argv[1], bytes);
         return 0;
     } catch (const platform::RuntimeError& error) {
         std::printf("%d\n%s\n", error.number(), error.description().c_str());

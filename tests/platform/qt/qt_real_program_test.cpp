@@ -104,7 +104,13 @@ private:
         if (modal == nullptr || modal == handled_ || !modal->isVisible()) {
             return;
         }
+        // A window answered before stands modal again once a box it brought up has closed:
+        // a step may take it up again, and with none left it is about to close itself.
+        if (steps_.empty() && answered_.contains(modal)) {
+            return;
+        }
         handled_ = modal;
+        answered_.append(modal);
         if (steps_.empty()) {
             ADD_FAILURE() << "unexpected " << modal->metaObject()->className() << " "
                           << modal->windowTitle().toStdString();
@@ -121,6 +127,7 @@ private:
     QElapsedTimer clock_;
     qint64 last_ = 0;
     QPointer<QWidget> handled_;
+    QList<QPointer<QWidget>> answered_;
     std::deque<Step> steps_;
 };
 

@@ -156,8 +156,10 @@ TEST_F(CoreOnWindows, GbkAndUtf8DocumentsAreReadAndWrittenBackInTheirOwnEncoding
     writeRaw(utf8File, "\xEF\xBB\xBF// 你好😀\nclass Utf8 {}\n");
     auto& utf8 = open(utf8File);
     EXPECT_EQ(utf8.txtEdit().text(), "// 你好😀\nclass Utf8 {}\n");
+    activeWindow().edit.type("\n");
     main().mnuFileSave_Click();
-    EXPECT_EQ(readRaw(utf8File), "\xEF\xBB\xBF// 你好😀\r\nclass Utf8 {}\r\n");
+    // Its own line ends, LF, for the new line too.
+    EXPECT_EQ(readRaw(utf8File), "\xEF\xBB\xBF\n// 你好😀\nclass Utf8 {}\n");
 
     // A new document is written in the system code page.
     main().NewDocument();
