@@ -12,7 +12,7 @@ namespace platform::win {
 namespace {
 
 [[noreturn]] void fail(const std::string& what, DWORD error) {
-    throw RuntimeError(writeErrorNumber(error), what + "：" + systemMessage(error));
+    throw RuntimeError(ErrorNumber::PathFileAccess, what + "：" + systemMessage(error));
 }
 
 // A real folder, not a link to one somewhere else.

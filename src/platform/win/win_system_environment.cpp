@@ -5,6 +5,7 @@
 
 #include <cwctype>
 #include <sddl.h>
+#include <shlobj.h>
 
 namespace platform::win {
 
@@ -82,6 +83,18 @@ std::string WinSystemEnvironment::userId() {
     }
     CloseHandle(token);
     return id;
+}
+
+std::string WinSystemEnvironment::homeDirectory() {
+    return variable("USERPROFILE").value_or("");
+}
+
+std::string WinSystemEnvironment::userDocumentsDirectory() {
+    wchar_t folder[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK) {
+        return {};
+    }
+    return utf8Text(folder);
 }
 
 } // namespace platform::win

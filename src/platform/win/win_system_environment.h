@@ -13,6 +13,10 @@ public:
     bool isDirectory(const std::string& path) override;
     // The user's security identifier, as text.
     std::string userId() override;
+    // The profile folder (%USERPROFILE%).
+    std::string homeDirectory() override;
+    // The shell's documents folder ("文档" on a Chinese Windows).
+    std::string userDocumentsDirectory() override;
 };
 
 } // namespace platform::win
