@@ -69,8 +69,7 @@ int QtMessageBox::show(const std::string& prompt, int style, const std::string& 
     if ((style & ButtonMask) == MsgBoxStyle::YesNo) {
         QuestionBox box(iconFor(style), titleText, promptText, QMessageBox::NoButton, parent);
         const YesNoButtons buttons = addYesNoButtons(box);
-        box.setDefaultButton((style & MsgBoxStyle::DefaultButton2) != 0 ? buttons.no
-                                                                        : buttons.yes);
+        box.setDefaultButton((style & MsgBoxStyle::DefaultButton2) != 0 ? buttons.no : buttons.yes);
         box.exec();
         return box.clickedButton() == buttons.no ? MsgBoxResult::No : MsgBoxResult::Yes;
     }
