@@ -1,5 +1,6 @@
 #include "qt_file_dialogs.h"
 
+#include "file_dialog_parts.h"
 #include "qt_message_box.h"
 
 #include <QComboBox>
@@ -92,7 +93,7 @@ void applyFilters(QFileDialog& dialog, const QList<FilterEntry>& entries, int fi
     dialog.setNameFilters(qtFilters);
     dialog.selectNameFilter(qtFilters.at(index));
 
-    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QComboBox* types = typeBox(dialog);
     if (types == nullptr || types->count() != entries.size()) {
         return;
     }
@@ -118,10 +119,6 @@ QString defaultSuffix(const std::string& defaultExt) {
     return suffix;
 }
 
-QLineEdit* nameBox(QFileDialog& dialog) {
-    return dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-}
-
 class FileDialog final : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
@@ -131,7 +128,7 @@ public:
     // chosen here, as the one name it is.
     void keepQuotedNamesWhole() {
         QLineEdit* box = nameBox(*this);
-        auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QDialogButtonBox* buttons = buttonBox(*this);
         if (box == nullptr || buttons == nullptr) {
             return;
         }

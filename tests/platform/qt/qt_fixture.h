@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/file_dialog_parts.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -28,7 +30,7 @@ inline void processEvents() {
 // Types over whatever a file dialog's name box holds, one character after the other, as a user
 // would; the box has the focus, which the dialog's own selection logic looks at.
 inline void typeName(QFileDialog& dialog, const QString& name) {
-    auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QLineEdit* box = platform::qt::nameBox(dialog);
     ASSERT_NE(box, nullptr);
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));

@@ -9,6 +9,7 @@
 #include "fake_platform.h"
 #include "platform/posix/iconv_code_page.h"
 #include "platform/posix/posix_text_files.h"
+#include "platform/qt/file_dialog_parts.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_message_box.h"
@@ -138,7 +139,7 @@ bool waitFor(const std::function<bool()>& done) {
 // The files the Open dialog lists, by name.
 QStringList listed(QFileDialog& dialog) {
     QStringList names;
-    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    auto* view = platform::qt::fileList(dialog);
     const QAbstractItemModel* model = view->model();
     for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
         names << model->index(row, 0, view->rootIndex()).data().toString();
@@ -147,7 +148,7 @@ QStringList listed(QFileDialog& dialog) {
 }
 
 void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
-    auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    auto* buttons = platform::qt::buttonBox(dialog);
     ASSERT_NE(buttons, nullptr);
     ASSERT_TRUE(buttons->button(which)->isEnabled());
     buttons->button(which)->click();
@@ -218,7 +219,7 @@ protected:
             if (typed) {
                 typeName(dialog, shown);
             } else {
-                auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+                auto* view = platform::qt::fileList(dialog);
                 const QModelIndex index = view->model()->index(
                     static_cast<int>(listed(dialog).indexOf(shown)), 0, view->rootIndex());
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
