@@ -1,3 +1,4 @@
+#include "editor/command_guard.h"
 #include "editor/frm_edit.h"
 #include "frm_main.h"
 #include "module1.h"
@@ -50,11 +51,7 @@ void frmMain::reportNoMoreDocuments() {
 }
 
 void frmMain::mnuFileNew_Click() {
-    try {
-        NewDocument();
-    } catch (const platform::RuntimeError&) {
-        reportNoMoreDocuments();
-    }
+    editor::newDocumentOrTell(*this);
 }
 
 void frmMain::mnuFileShut_Click() {

@@ -1,5 +1,6 @@
 #include "command_guard.h"
 
+#include "command_context.h"
 #include "files/file_error_reporter.h"
 #include "platform/error.h"
 
@@ -17,6 +18,15 @@ void runningCommand(platform::MessageBox& messageBox, const std::function<void()
         files::ReportFileError(messageBox, platform::outOfMemoryError());
     } catch (const std::exception& bug) {
         platform::reportBug(bug);
+    }
+}
+
+frmEdit* newDocumentOrTell(CommandContext& context) {
+    try {
+        return &context.NewDocument();
+    } catch (const platform::RuntimeError&) {
+        context.reportNoMoreDocuments();
+        return nullptr;
     }
 }
 

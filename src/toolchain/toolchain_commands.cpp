@@ -4,6 +4,7 @@
 #include "build_script.h"
 #include "console_start.h"
 #include "editor/command_context.h"
+#include "editor/command_guard.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "files/commands/get_file_name.h"
@@ -165,11 +166,8 @@ void ToolchainCommands::mnuFileBuildAsHtm_Click() {
     }
     files::GetFileName(context_);
     const std::string baseName = source->FileName;
-    editor::frmEdit* page = nullptr;
-    try {
-        page = &context_.NewDocument();
-    } catch (const platform::RuntimeError&) {
-        context_.reportNoMoreDocuments();
+    editor::frmEdit* page = editor::newDocumentOrTell(context_);
+    if (page == nullptr) {
         return;
     }
     page->txtEdit().setText(editor::controlText(appletPageText(baseName)));

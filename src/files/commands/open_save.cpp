@@ -1,4 +1,5 @@
 #include "editor/command_context.h"
+#include "editor/command_guard.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"
 #include "file_commands.h"
@@ -86,10 +87,10 @@ void FileCommands::mnuFileOpen_Click() {
     }
     editor::frmEdit* document = nullptr;
     try {
-        document = &context_.NewDocument();
-    } catch (const platform::RuntimeError&) {
-        context_.reportNoMoreDocuments();
-        return;
+        document = editor::newDocumentOrTell(context_);
+        if (document == nullptr) {
+            return;
+        }
     } catch (const std::bad_alloc&) {
         text.reset();
         reportOpenFailure(path, FileTooLargeText);
