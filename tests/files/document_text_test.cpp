@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,11 @@ namespace DocumentErrorNumber = files::DocumentErrorNumber;
 // "// 你好，世界" and "/* 注释 */" as a Chinese Windows writes them.
 const std::string kGbkSource = "// \xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"
                                "int x; /* \xD7\xA2\xCA\xCD */\r\n";
+
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A system code page other than UTF-8 shows which rule chose a file's encoding.
 class DocumentTextTest : public ::testing::Test {
@@ -45,31 +52,33 @@ protected:
     CodePageOfSystem page_{"GB18030"};
 };
 
-TEST_F(DocumentTextTest, Utf8FilesWithAndWithoutMarkWriteBackTheSameBytes) {
-    const std::string source = "// 注释：你好\r\nclass A {}\r\n";
-    const DecodedDocument plain = decode(source);
-    EXPECT_EQ(plain.text, "// 注释：你好\nclass A {}\n");
-    EXPECT_EQ(plain.encoding, (DocumentEncoding{"UTF-8", false}));
-    EXPECT_EQ(encode(plain.text, plain.encoding), source);
-
-    const DecodedDocument marked = decode("\xEF\xBB\xBF" + source);
-    EXPECT_EQ(marked.text, plain.text);
-    EXPECT_EQ(marked.encoding, (DocumentEncoding{"UTF-8", true}));
-    EXPECT_EQ(encode(marked.text, marked.encoding), "\xEF\xBB\xBF" + source);
-
+// Sample files in tests/files/samples as editors write them, each beside the text it holds:
+// each reads as that text in its encoding and is written back byte for byte.
+TEST_F(DocumentTextTest, SampleFilesReadAsTheirTextAndWriteBackTheSameBytes) {
+    struct Sample {
+        const char* name;
+        DocumentEncoding encoding;
+    };
+    const Sample samples[] = {
+        {"utf8-crlf", {"UTF-8", false}},
+        {"utf8-bom-crlf", {"UTF-8", true}},
+        {"utf8-lf", {"UTF-8", false, {files::LineEnd::Lf, nullptr}}},
+        {"gbk-crlf", {"GB18030", false}},
+        {"gbk-lf", {"GB18030", false, {files::LineEnd::Lf, nullptr}}},
+        // GB18030 holds all of Unicode in its four-byte sequences, beyond GBK.
+        {"gb18030-four-byte-crlf", {"GB18030", false}},
+    };
+    for (const Sample& sample : samples) {
+        SCOPED_TRACE(sample.name);
+        const std::string folder = std::string(SAMPLES_DIR) + "/" + sample.name;
+        const std::string bytes = readWhole(folder + ".java");
+        ASSERT_FALSE(bytes.empty());
+        const DecodedDocument document = decode(bytes);
+        EXPECT_EQ(document.text, readWhole(folder + ".expected"));
+        EXPECT_EQ(document.encoding, sample.encoding);
+        EXPECT_EQ(encode(document.text, document.encoding), bytes);
+    }
     EXPECT_EQ(decode("\xEF\xBB\xBF").encoding, (DocumentEncoding{"UTF-8", true}));
-}
-
-TEST_F(DocumentTextTest, GbkFileWithChineseCommentsWritesBackTheSameBytes) {
-    const DecodedDocument document = decode(kGbkSource);
-    EXPECT_EQ(document.text, "// 你好，世界\nint x; /* 注释 */\n");
-    EXPECT_EQ(document.encoding, (DocumentEncoding{"GB18030", false}));
-    EXPECT_EQ(encode(document.text, document.encoding), kGbkSource);
-
-    // GB18030 holds all of Unicode in its four-byte sequences, beyond GBK.
-    const std::string emoji = "\xC4\xE3\x94\x39\xFC\x36\r\n";
-    EXPECT_EQ(decode(emoji).text, "你😀\n");
-    EXPECT_EQ(encode("你😀\n", {"GB18030", false}), emoji);
 }
 
 TEST_F(DocumentTextTest, EveryKindOfLineEndReadsAsOneBreakAndIsSavedAsTheFileHadIt) {
