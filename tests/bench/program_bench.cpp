@@ -8,6 +8,9 @@
 // Usage:
 //   program_bench generate <file> <megabytes>   a Java-like source with CR LF line ends
 //   program_bench run <file> <source folder>    one measured run; prints one line of figures
+//   program_bench run <file> <source folder> --then-idle
+//                                               the start and the open only, then "ready";
+//                                               idles on for window_bench to type
 // scripts/bench runs it repeatedly under xvfb-run and sums the runs up.
 
 #include "app/module1.h"
@@ -32,6 +35,8 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -191,12 +196,35 @@ template <typename Condition> bool waitFor(Condition condition, int limitMs) {
     std::_Exit(1);
 }
 
-int run(int argc, char** argv, const std::string& path, const std::string& sourceDir) {
+// With MORVANE_BENCH_TRACE set, each event handled while the program idles for an outside
+// measure is told on the error output: when, for how long, of which type, to which object.
+class TracingApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool tracing = false;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (!tracing) {
+            return QApplication::notify(receiver, event);
+        }
+        const double start = nowMs();
+        const int type = event->type();
+        const QByteArray receiverName =
+            receiver->metaObject()->className() + QByteArray(" ") + receiver->objectName().toUtf8();
+        const bool handled = QApplication::notify(receiver, event);
+        std::fprintf(stderr, "event %.3f %.3f ms type %d %s\n", start, nowMs() - start, type,
+                     receiverName.constData());
+        return handled;
+    }
+};
+
+int run(int argc, char** argv, const std::string& path, const std::string& sourceDir,
+        bool thenIdle) {
     const double launched = launchMs();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    QApplication application(argc, argv);
+    TracingApplication application(argc, argv);
     QTemporaryDir settingsFolder;
     {
         std::ofstream ini(QCoreApplication::applicationDirPath().toStdString() + "/Set.ini",
@@ -263,6 +291,20 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         control = controls.first();
     }
     control->setFocus();
+    if (thenIdle) {
+        // Another program types and measures from outside now, on the text as the file has
+        // it, with the document filling the window.
+        std::printf("start_ms=%.1f open_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f rss_mb=%.1f\n",
+                    startMs, openMs, openStallMs, peakMb, residentMb);
+        if (QMdiSubWindow* document = windows.mainWindow()->mdiArea()->activeSubWindow()) {
+            document->showMaximized();
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        application.tracing = !qEnvironmentVariableIsEmpty("MORVANE_BENCH_TRACE");
+        QApplication::exec();
+        std::_Exit(0);
+    }
     waitMs(200);
 
     constexpr int Keys = 40;
@@ -335,12 +377,12 @@ int main(int argc, char** argv) {
     if (mode == "generate" && argc == 4) {
         return generate(argv[2], std::strtod(argv[3], nullptr));
     }
-    if (mode == "run" && argc == 4) {
-        return run(argc, argv, argv[2], argv[3]);
+    if (mode == "run" && (argc == 4 || (argc == 5 && std::string(argv[4]) == "--then-idle"))) {
+        return run(argc, argv, argv[2], argv[3], argc == 5);
     }
     std::fprintf(stderr,
                  "usage: %s generate <file> <megabytes>\n"
-                 "       %s run <file> <source folder>\n",
+                 "       %s run <file> <source folder> [--then-idle]\n",
                  argv[0], argv[0]);
     return 2;
 }
