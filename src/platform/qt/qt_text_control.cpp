@@ -29,6 +29,9 @@ constexpr long long StyleChunk = 1 << 16;
 
 const char* const AccessibleName = "文本编辑区";
 
+// Scintilla's own margin between the caret and the view's sides.
+constexpr int CaretMarginPixels = 50;
+
 // Text as the document holds it: valid UTF-8 (a broken sequence shows as U+FFFD instead of
 // being kept as bytes a save could not encode) with "\n" line breaks.
 std::string plainText(std::string_view text) {
@@ -95,8 +98,9 @@ void QtTextControl::configure() {
         send(SCI_SETMARGINWIDTHN, margin, 0);
     }
     send(SCI_SETMARGINLEFT, 0, 2);
-    send(SCI_SETSCROLLWIDTH, 1);
-    send(SCI_SETSCROLLWIDTHTRACKING, 1);
+    // Typing past the right edge moves the view by three times the margin at once: each move
+    // repaints the whole view, which at Scintilla's default came every five characters.
+    send(SCI_SETXCARETPOLICY, CARET_SLOP | CARET_EVEN | CARET_JUMPS, CaretMarginPixels);
 
     // One selection, always a stream of text: the commands read and replace it as such. On
     // X11 the Qt layer turns Ctrl+drag into Scintilla's rectangle gesture, so the gesture is
@@ -175,7 +179,7 @@ void QtTextControl::textReplaced() {
     for (int style : styles_.releaseAll()) {
         defineStyle(style, styles_.base());
     }
-    send(SCI_SETSCROLLWIDTH, 1);
+    scrollWidth_.restart();
     send(SCI_GOTOPOS, 0);
     // The text came in at the end, where the buffers' gap is; the first key goes where the
     // caret stands, at the start.

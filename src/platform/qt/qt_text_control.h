@@ -4,6 +4,7 @@
 #include "platform/text_control.h"
 #include "scintilla_gap_follower.h"
 #include "scintilla_message.h"
+#include "scintilla_scroll_width.h"
 
 #include <optional>
 #include <string>
@@ -146,6 +147,7 @@ private:
     std::vector<AccessibleEdit> accessibleEdits_;
     std::optional<AccessibleEdit> pendingInsert_;
     ScintillaGapFollower gapFollower_{*this};
+    ScintillaScrollWidth scrollWidth_{*this};
 };
 
 } // namespace platform::qt
