@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +16,21 @@ using namespace platform::posix;
 
 bool hugePageAligned(const void* block) {
     return reinterpret_cast<std::uintptr_t>(block) % large_blocks::HugePage == 0;
+}
+
+// The memory the system backs this process with now, in megabytes.
+long residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    long kilobytes = 0;
+    while (status >> name) {
+        if (name == "VmRSS:") {
+            status >> kilobytes;
+            break;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return kilobytes / 1024;
 }
 
 TEST(LargeBlocks, OnlyLargeBlocksAreMappedAlignedZeroedAndGivenBackOnce) {
@@ -57,6 +74,33 @@ TEST(LargeBlocks, WhenTheTableIsFullTheHeapTakesOver) {
     void* again = large_blocks::allocate(large_blocks::Threshold);
     EXPECT_NE(again, nullptr) << "released entries are used again";
     EXPECT_TRUE(large_blocks::release(again));
+}
+
+TEST(LargeBlocks, APreparedBlockIsBackedAheadAndTakenByTheNextAllocationOfItsSize) {
+    constexpr std::size_t Size = std::size_t{64} << 20;
+    const long before = residentMegabytes();
+    large_blocks::prepare(Size);
+    EXPECT_GE(residentMegabytes() - before, 60) << "every page touched ahead";
+
+    void* other = large_blocks::allocate(Size + large_blocks::HugePage);
+    ASSERT_NE(other, nullptr);
+    EXPECT_TRUE(large_blocks::release(other));
+    auto* block = static_cast<unsigned char*>(large_blocks::allocate(Size));
+    ASSERT_NE(block, nullptr);
+    EXPECT_TRUE(hugePageAligned(block));
+    EXPECT_EQ(block[0] | block[Size / 2] | block[Size - 1], 0);
+    large_blocks::releasePrepared();
+    EXPECT_GE(residentMegabytes() - before, 60) << "the allocation took the prepared block";
+    EXPECT_TRUE(large_blocks::release(block));
+    EXPECT_LT(residentMegabytes() - before, 8);
+
+    // Prepared and never taken: given back.
+    large_blocks::prepare(Size);
+    large_blocks::releasePrepared();
+    EXPECT_LT(residentMegabytes() - before, 8);
+    // Too small to be a large block: nothing to prepare.
+    large_blocks::prepare(large_blocks::Threshold - 1);
+    EXPECT_LT(residentMegabytes() - before, 8);
 }
 
 } // namespace
