@@ -12,9 +12,12 @@
 #include "qt_program_fixture.h"
 #include "text_control_fixture.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -154,16 +157,21 @@ TEST_F(QtDocumentWindowTest, GeneratedPageEndsUpChangedInTheRealControl) {
 
 } // namespace
 
-TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtTheCaret) {
-    // Large enough for the buffers to be reserved on a thread of their own and for the gap
-    // to take several steps back to the start.
+// A source of at least so many megabytes in CR LF lines, and its text with LF ones.
+std::pair<std::string, std::string> largeSource(std::size_t megabytes) {
     std::string file;
     std::string text;
-    for (int line = 0; file.size() < std::size_t{20} << 20; ++line) {
+    for (int line = 0; file.size() < megabytes << 20; ++line) {
         const std::string content = "\tint 数值" + std::to_string(line) + " = 1; // 注释";
         file += content + "\r\n";
         text += content + "\n";
     }
+    return {file, text};
+}
+
+TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtTheCaret) {
+    // Large enough for the gap to take several steps back to the start.
+    const auto [file, text] = largeSource(20);
     platform.files.files["/src/Big.java"] = file;
     platform.fileDialogs.answers.push_back("/src/Big.java");
     main().mnuFileOpen_Click();
@@ -177,4 +185,32 @@ TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtT
     EXPECT_TRUE(control->text() == text) << "compared whole, not printed whole";
     EXPECT_TRUE(gapFollowsCaret(*control, 0));
     EXPECT_FALSE(document->Changed);
+}
+
+TEST_F(QtDocumentWindowTest, ACloseOrACommandWhileAFileOpensWaitsUntilItIsOpen) {
+    // The open runs the event loop between its steps, which delivers the window system's
+    // close and the commands queued meanwhile: they come once the file is open, in order.
+    platform.files.files["/src/Big.java"] = largeSource(4).first;
+    platform.fileDialogs.answers.push_back("/src/Big.java");
+    auto* newDocument = window->findChild<QAction*>(QStringLiteral("mnuFileNew"));
+    ASSERT_NE(newDocument, nullptr);
+    int documentsAfterCommand = -1;
+    bool visibleAfterClose = false;
+    QTimer::singleShot(0, [&] {
+        newDocument->trigger();
+        documentsAfterCommand = static_cast<int>(subWindows().size());
+        QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
+        QTimer::singleShot(0, [&] { visibleAfterClose = window->isVisible(); });
+    });
+    main().mnuFileOpen_Click();
+
+    EXPECT_EQ(documentsAfterCommand, 0) << "a new document came in the middle of the open";
+    EXPECT_TRUE(visibleAfterClose) << "the window closed in the middle of the open";
+    ASSERT_EQ(subWindows().size(), 1);
+    EXPECT_EQ(main().ActiveForm()->Caption(), "/src/Big.java");
+    EXPECT_TRUE(window->isVisible());
+    // Then the command, then the close, which asks nothing of unchanged documents.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
+    EXPECT_EQ(subWindows().size(), 0);
+    EXPECT_TRUE(platform.messageBox.shown.empty());
 }
