@@ -6,7 +6,9 @@
 // the event loop stood still, and the processor time the idle program spends afterwards.
 //
 // Usage:
-//   program_bench generate <file> <megabytes>   a Java-like source with CR LF line ends
+//   program_bench generate <file> <megabytes> [java|line|cr|lf|mixed]
+//                                               a Java-like source with CR LF line ends, or
+//                                               an odd file (see generate)
 //   program_bench run <file> <source folder>    one measured run; prints one line of figures
 //   program_bench run <file> <source folder> --then-idle
 //                                               the start and the open only, then "ready";
@@ -37,6 +39,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -79,11 +82,32 @@ double cpuMs() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-int generate(const char* path, double megabytes) {
+// A Java-like source of so many megabytes, with CR LF line ends ("java"), or one of the odd
+// files a user may open by mistake: one single line ("line"), nothing but bare CRs ("cr") or
+// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed").
+int generate(const char* path, double megabytes, const std::string& kind) {
+    std::ofstream file(path, std::ios::binary);
+    const auto write = [&](const std::string& piece) {
+        file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    };
+    const auto bytes = static_cast<long long>(megabytes * (1 << 20));
     const auto lines = static_cast<long long>(megabytes * 20000);
-    const std::string text = bench::javaLikeSource(lines, "\r\n");
-    std::ofstream(path, std::ios::binary)
-        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (kind == "cr" || kind == "lf") {
+        const std::string piece(1 << 20, kind == "cr" ? '\r' : '\n');
+        for (long long left = bytes; left > 0; left -= static_cast<long long>(piece.size())) {
+            write(piece.substr(0, static_cast<std::size_t>(std::min<long long>(left, 1 << 20))));
+        }
+        return 0;
+    }
+    const char* const crLf[] = {"\r\n", nullptr};
+    const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
+    const char* const blanks[] = {" ", nullptr};
+    const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
+    if (kind != "java" && kind != "mixed" && kind != "line") {
+        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
+        return 2;
+    }
+    bench::javaLikeLines(lines, lineEnds, write);
     return 0;
 }
 
@@ -273,6 +297,22 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         QApplication::sendEvent(name, &enter);
     });
     typeIntoDialog.start();
+    // A file the program refuses ends the run with the time to its message, which is shown
+    // from inside the open.
+    QTimer watchForRefusal;
+    watchForRefusal.setInterval(5);
+    QObject::connect(&watchForRefusal, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (enteredAt == 0 || box == nullptr || !box->isVisible()) {
+            return;
+        }
+        std::printf("refused_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f message=\"%s\"\n",
+                    nowMs() - enteredAt, openProbe.stop(), statusKilobytes("VmHWM:") / 1024.0,
+                    box->text().toUtf8().constData());
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+    watchForRefusal.start();
     QTimer::singleShot(0, open, &QAction::trigger);
     if (!waitFor([&] { return textPainted.paintedAt > 0; }, 600000)) {
         fail("the document's text was never painted");
@@ -374,14 +414,14 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "generate" && argc == 4) {
-        return generate(argv[2], std::strtod(argv[3], nullptr));
+    if (mode == "generate" && (argc == 4 || argc == 5)) {
+        return generate(argv[2], std::strtod(argv[3], nullptr), argc == 5 ? argv[4] : "java");
     }
     if (mode == "run" && (argc == 4 || (argc == 5 && std::string(argv[4]) == "--then-idle"))) {
         return run(argc, argv, argv[2], argv[3], argc == 5);
     }
     std::fprintf(stderr,
-                 "usage: %s generate <file> <megabytes>\n"
+                 "usage: %s generate <file> <megabytes> [java|line|cr|lf|mixed]\n"
                  "       %s run <file> <source folder> [--then-idle]\n",
                  argv[0], argv[0]);
     return 2;
