@@ -317,6 +317,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
     if (!waitFor([&] { return textPainted.paintedAt > 0; }, 600000)) {
         fail("the document's text was never painted");
     }
+    watchForRefusal.stop();
     const double openMs = textPainted.paintedAt - enteredAt;
     const double openStallMs = openProbe.stop();
     const double peakMb = statusKilobytes("VmHWM:") / 1024.0;

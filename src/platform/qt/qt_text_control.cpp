@@ -274,42 +274,37 @@ void QtTextControl::flushChange() {
 
 // --- Formatting ---------------------------------------------------------------------------
 
-std::vector<unsigned char> QtTextControl::stylesIn(Range range) const {
-    std::vector<unsigned char> styles;
-    styles.reserve(static_cast<std::size_t>(std::max(0LL, range.end - range.start)));
+template <typename See> void QtTextControl::forEachStyledByte(Range range, See see) const {
     std::vector<char> buffer;
     for (long long from = range.start; from < range.end; from += StyleChunk) {
         const long long to = std::min(range.end, from + StyleChunk);
+        // Scintilla gives each byte followed by its style, and two NULs after the last.
         buffer.assign(static_cast<std::size_t>(2 * (to - from) + 2), '\0');
         SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(from), static_cast<long>(to),
                       buffer.data());
-        for (long long i = 0; i < to - from; ++i) {
-            styles.push_back(
-                static_cast<unsigned char>(buffer[static_cast<std::size_t>(2 * i + 1)]));
+        for (std::size_t i = 0; i < static_cast<std::size_t>(to - from); ++i) {
+            see(buffer[2 * i], static_cast<unsigned char>(buffer[2 * i + 1]));
         }
     }
+}
+
+std::vector<unsigned char> QtTextControl::stylesIn(Range range) const {
+    std::vector<unsigned char> styles;
+    styles.reserve(static_cast<std::size_t>(std::max(0LL, range.end - range.start)));
+    forEachStyledByte(range, [&](char, unsigned char style) { styles.push_back(style); });
     return styles;
 }
 
 CharacterStyles::StyleSet QtTextControl::stylesUsedIn(Range range, bool skipLineBreaks) const {
     CharacterStyles::StyleSet used;
     CharacterStyles::StyleSet lineBreaks;
-    std::vector<char> buffer;
-    for (long long from = range.start; from < range.end; from += StyleChunk) {
-        const long long to = std::min(range.end, from + StyleChunk);
-        buffer.assign(static_cast<std::size_t>(2 * (to - from) + 2), '\0');
-        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(from), static_cast<long>(to),
-                      buffer.data());
-        for (long long i = 0; i < to - from; ++i) {
-            const auto style =
-                static_cast<unsigned char>(buffer[static_cast<std::size_t>(2 * i + 1)]);
-            if (skipLineBreaks && buffer[static_cast<std::size_t>(2 * i)] == '\n') {
-                lineBreaks.set(style);
-            } else {
-                used.set(style);
-            }
+    forEachStyledByte(range, [&](char byte, unsigned char style) {
+        if (skipLineBreaks && byte == '\n') {
+            lineBreaks.set(style);
+        } else {
+            used.set(style);
         }
-    }
+    });
     // A selection of nothing but line breaks has their formatting.
     return used.none() ? lineBreaks : used;
 }

@@ -128,6 +128,8 @@ private:
     void sendAccessibleEdits();
     void noteUpdate(int updated);
 
+    // Calls see(byte, style) for each byte of the range, reading a slice at a time.
+    template <typename See> void forEachStyledByte(Range range, See see) const;
     std::vector<unsigned char> stylesIn(Range range) const;
     CharacterStyles::StyleSet stylesUsedIn(Range range, bool skipLineBreaks) const;
     CharacterFormat formatAtCaret() const;
