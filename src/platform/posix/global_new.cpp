@@ -15,9 +15,9 @@ namespace large_blocks = platform::posix::large_blocks;
 
 [[maybe_unused]] const bool serving = (large_blocks::serveOperatorNew(), true);
 
-// Huge pages are aligned far beyond what any type asks for.
+// Large blocks are aligned far beyond what any type asks for.
 void* tryAllocate(std::size_t size, std::size_t alignment) noexcept {
-    if (alignment <= large_blocks::HugePage) {
+    if (alignment <= large_blocks::Alignment) {
         if (void* block = large_blocks::allocate(size)) {
             return block;
         }

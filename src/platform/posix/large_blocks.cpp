@@ -59,26 +59,23 @@ std::size_t forget(void* block) {
     return 0;
 }
 
-// A mapping of length bytes aligned to the huge page size; nullptr where none could be made.
+// A mapping of length bytes, aligned; nullptr where none could be made.
 void* map(std::size_t length) noexcept {
-    // Room to slide the block to the next huge page boundary; the slack is unmapped again.
-    const std::size_t mapped = length + HugePage;
+    // Room to slide the block to the next boundary; the slack is unmapped again.
+    const std::size_t mapped = length + Alignment;
     void* start = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (start == MAP_FAILED) {
         return nullptr;
     }
     const auto first = reinterpret_cast<std::uintptr_t>(start);
-    const std::uintptr_t aligned = roundedUp(first, HugePage);
+    const std::uintptr_t aligned = roundedUp(first, Alignment);
     if (aligned > first) {
         munmap(start, aligned - first);
     }
     if (first + mapped > aligned + length) {
         munmap(reinterpret_cast<void*>(aligned + length), first + mapped - (aligned + length));
     }
-    void* block = reinterpret_cast<void*>(aligned);
-    // Only a hint: where the system has no huge pages to give, the block works all the same.
-    madvise(block, length, MADV_HUGEPAGE);
-    return block;
+    return reinterpret_cast<void*>(aligned);
 }
 
 bool largeEnough(std::size_t size) {
@@ -116,7 +113,7 @@ void* allocate(std::size_t size) noexcept {
 
 bool release(void* block) noexcept {
     // A heap block is seldom aligned so; only those are looked up.
-    if (block == nullptr || reinterpret_cast<std::uintptr_t>(block) % HugePage != 0) {
+    if (block == nullptr || reinterpret_cast<std::uintptr_t>(block) % Alignment != 0) {
         return false;
     }
     const std::size_t length = forget(block);

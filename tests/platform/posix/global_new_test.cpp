@@ -77,8 +77,8 @@ TEST(GlobalNew, EveryFormGivesWritableAlignedMemoryAndItsPartnerGivesItBack) {
             EXPECT_TRUE(alignedTo(block, form.alignment));
             std::memset(block, 0x5A, size);
             if (size == Large) {
-                // From a mapping of its own, aligned to the huge page size.
-                EXPECT_TRUE(alignedTo(block, large_blocks::HugePage));
+                // From a mapping of its own.
+                EXPECT_TRUE(alignedTo(block, large_blocks::Alignment));
             }
             form.free(block, size);
             if (size == Large) {

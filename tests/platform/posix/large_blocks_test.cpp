@@ -14,8 +14,8 @@ namespace {
 
 using namespace platform::posix;
 
-bool hugePageAligned(const void* block) {
-    return reinterpret_cast<std::uintptr_t>(block) % large_blocks::HugePage == 0;
+bool blockAligned(const void* block) {
+    return reinterpret_cast<std::uintptr_t>(block) % large_blocks::Alignment == 0;
 }
 
 // The memory the system backs this process with now, in megabytes.
@@ -39,10 +39,10 @@ TEST(LargeBlocks, OnlyLargeBlocksAreMappedAlignedZeroedAndGivenBackOnce) {
     EXPECT_EQ(large_blocks::allocate(static_cast<std::size_t>(-1)), nullptr);
 
     for (std::size_t size : {large_blocks::Threshold, large_blocks::Threshold + 1,
-                             3 * large_blocks::HugePage + 4095, std::size_t{64} << 20}) {
+                             3 * large_blocks::Alignment + 4095, std::size_t{64} << 20}) {
         auto* block = static_cast<unsigned char*>(large_blocks::allocate(size));
         ASSERT_NE(block, nullptr) << size;
-        EXPECT_TRUE(hugePageAligned(block)) << size;
+        EXPECT_TRUE(blockAligned(block)) << size;
         EXPECT_EQ(block[0] | block[size / 2] | block[size - 1], 0) << size;
         // Every byte asked for is there to write.
         for (std::size_t at = 0; at < size; at += 4096) {
@@ -54,7 +54,7 @@ TEST(LargeBlocks, OnlyLargeBlocksAreMappedAlignedZeroedAndGivenBackOnce) {
     }
     // Anything else is the heap's: even a heap block that happens to be aligned the same way.
     EXPECT_FALSE(large_blocks::release(nullptr));
-    void* heap = std::aligned_alloc(large_blocks::HugePage, large_blocks::HugePage);
+    void* heap = std::aligned_alloc(large_blocks::Alignment, large_blocks::Alignment);
     ASSERT_NE(heap, nullptr);
     EXPECT_FALSE(large_blocks::release(heap));
     std::free(heap);
@@ -82,12 +82,12 @@ TEST(LargeBlocks, APreparedBlockIsBackedAheadAndTakenByTheNextAllocationOfItsSiz
     large_blocks::prepare(Size);
     EXPECT_GE(residentMegabytes() - before, 60) << "every page touched ahead";
 
-    void* other = large_blocks::allocate(Size + large_blocks::HugePage);
+    void* other = large_blocks::allocate(Size + large_blocks::Alignment);
     ASSERT_NE(other, nullptr);
     EXPECT_TRUE(large_blocks::release(other));
     auto* block = static_cast<unsigned char*>(large_blocks::allocate(Size));
     ASSERT_NE(block, nullptr);
-    EXPECT_TRUE(hugePageAligned(block));
+    EXPECT_TRUE(blockAligned(block));
     EXPECT_EQ(block[0] | block[Size / 2] | block[Size - 1], 0);
     large_blocks::releasePrepared();
     EXPECT_GE(residentMegabytes() - before, 60) << "the allocation took the prepared block";
