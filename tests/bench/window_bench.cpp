@@ -316,7 +316,7 @@ Typing typeKeys(XSession& x, pid_t pid, DrawingFilter& filter, bool trace) {
                          static_cast<double>(wall.tv_nsec) / 1e6 - (monotonicMs() - lastKey));
         for (int ping : pings) {
             const double answered = x.answeredAt(ping);
-            if (answered == 0 || answered - x.sentAt(ping) > 2) {
+            if (answered == 0 || answered - x.sentAt(ping) > 1) {
                 std::fprintf(stderr, "ping %+8.2f ms  answered after %.2f ms\n",
                              x.sentAt(ping) - lastKey, answered - x.sentAt(ping));
             }
