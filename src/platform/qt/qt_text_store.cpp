@@ -58,10 +58,10 @@ void ScintillaTextStore::createLoader(std::size_t room) {
     if (made == 0) {
         throw std::bad_alloc();
     }
-    loader_ = reinterpret_cast<ScintillaLoader*>(made);
+    loader_ = reinterpret_cast<ILoader*>(made);
 }
 
-ScintillaLoader& ScintillaTextStore::loader() {
+ILoader& ScintillaTextStore::loader() {
     if (loader_ == nullptr) {
         createLoader(0);
     }

@@ -5,11 +5,10 @@
 
 #include <memory>
 
+class ILoader;
 class QsciScintillaBase;
 
 namespace platform::qt {
-
-class ScintillaLoader;
 
 // A Scintilla document filled through Scintilla's loader before any view shows it, for a
 // QtTextControl to take over: the text is kept once, in the buffer the control edits. Every
@@ -31,7 +30,7 @@ public:
     void* releaseDocument();
 
 private:
-    ScintillaLoader& loader();
+    ILoader& loader();
     void createLoader(std::size_t room);
     void prepareMemory(std::size_t room);
     void releasePrepared();
@@ -39,7 +38,7 @@ private:
     MemoryPreparation* preparation_;
     // Never shown: the receiver of the messages that make loaders.
     std::unique_ptr<QsciScintillaBase> view_;
-    ScintillaLoader* loader_ = nullptr;
+    ILoader* loader_ = nullptr;
 };
 
 } // namespace platform::qt
