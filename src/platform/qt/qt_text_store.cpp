@@ -24,9 +24,17 @@ constexpr std::size_t StoredBytesPerTextByte = 2;
 constexpr std::size_t TypingRoom = 1 << 16;
 // Positions in the edit control's messages and notices are of type int.
 constexpr std::size_t LargestText = INT_MAX;
+// Each line takes memory of its own besides its text, an entry of an index that grows by
+// copies: a file of nothing but line ends takes some nine times its size, more than the room
+// made for its text. The memory left is looked at again as the text comes, and the load given
+// up while this much is still left, rather than the program taken down by the system.
+constexpr std::size_t LeastMemoryLeft = std::size_t{64} << 20;
+constexpr std::size_t AppendedBetweenChecks = std::size_t{8} << 20;
 
-// What the system can still give without swapping, from /proc/meminfo; none where unknown.
-std::size_t availableMemory() {
+} // namespace
+
+// From /proc/meminfo; without limit where unknown.
+std::size_t ScintillaTextStore::systemMemoryLeft() {
     std::ifstream info("/proc/meminfo");
     std::string name;
     std::size_t kilobytes = 0;
@@ -39,10 +47,9 @@ std::size_t availableMemory() {
     return static_cast<std::size_t>(-1);
 }
 
-} // namespace
-
-ScintillaTextStore::ScintillaTextStore(MemoryPreparation* preparation)
-    : preparation_(preparation), view_(std::make_unique<QsciScintillaBase>()) {}
+ScintillaTextStore::ScintillaTextStore(MemoryPreparation* preparation, MemoryLeft memoryLeft)
+    : preparation_(preparation), memoryLeft_(memoryLeft),
+      view_(std::make_unique<QsciScintillaBase>()) {}
 
 ScintillaTextStore::~ScintillaTextStore() {
     clear();
@@ -88,7 +95,7 @@ void ScintillaTextStore::prepareMemory(std::size_t room) {
 void ScintillaTextStore::reserve(std::size_t bytes) {
     const std::size_t room = bytes + TypingRoom;
     // Refused here, rather than granted by the system and then taken back by its killer.
-    if (room > LargestText || room > availableMemory() / StoredBytesPerTextByte) {
+    if (room > LargestText || room > memoryLeft_() / StoredBytesPerTextByte) {
         throw std::bad_alloc();
     }
     // A fresh document rather than an emptied one: the room made for an earlier text goes
@@ -114,6 +121,13 @@ void ScintillaTextStore::append(std::string_view text) {
     if (loader().AddData(text.data(), static_cast<std::ptrdiff_t>(text.size())) !=
         QsciScintillaBase::SC_STATUS_OK) {
         throw std::bad_alloc();
+    }
+    appendedSinceCheck_ += text.size();
+    if (appendedSinceCheck_ >= AppendedBetweenChecks) {
+        appendedSinceCheck_ = 0;
+        if (memoryLeft_() < LeastMemoryLeft) {
+            throw std::bad_alloc();
+        }
     }
 }
 

@@ -17,7 +17,12 @@ namespace platform::qt {
 // else.
 class ScintillaTextStore : public TextStore {
 public:
-    explicit ScintillaTextStore(MemoryPreparation* preparation = nullptr);
+    // What the system can still give without swapping; a test may stand in for it.
+    using MemoryLeft = std::size_t (*)();
+    static std::size_t systemMemoryLeft();
+
+    explicit ScintillaTextStore(MemoryPreparation* preparation = nullptr,
+                                MemoryLeft memoryLeft = &systemMemoryLeft);
     ~ScintillaTextStore() override;
 
     void reserve(std::size_t bytes) override;
@@ -36,6 +41,8 @@ private:
     void releasePrepared();
 
     MemoryPreparation* preparation_;
+    MemoryLeft memoryLeft_;
+    std::size_t appendedSinceCheck_ = 0;
     // Never shown: the receiver of the messages that make loaders.
     std::unique_ptr<QsciScintillaBase> view_;
     ILoader* loader_ = nullptr;

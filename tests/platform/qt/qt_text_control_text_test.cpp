@@ -89,6 +89,18 @@ TEST_F(TextControlTest, AFileLoadedOnPreparedMemoryIsTakenOverWholeAndHeldOnce) 
     EXPECT_TRUE(control.text() == text) << "compared whole, not printed whole";
 }
 
+TEST_F(TextControlTest, ALoadRunningOutOfMemoryLeftStopsWhileSomeIsLeft) {
+    // A file of nothing but line ends takes far more memory than the room made for its text.
+    static std::size_t memoryLeft = 0;
+    memoryLeft = std::size_t{1} << 30;
+    platform::qt::ScintillaTextStore store(nullptr, [] { return memoryLeft; });
+    store.reserve(1000);
+    const std::string lineEnds(std::size_t{8} << 20, '\n');
+    store.append(lineEnds);
+    memoryLeft = std::size_t{32} << 20;
+    EXPECT_THROW(store.append(lineEnds), std::bad_alloc);
+}
+
 TEST_F(TextControlTest, TextComesBackAsItWasSet) {
     for (const std::string& text : {std::string(), std::string("a"), Chinese, std::string("\n\n\n"),
                                     std::string("x\n"), std::string("no line break at the end")}) {
