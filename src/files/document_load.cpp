@@ -1,8 +1,10 @@
 #include "document_load.h"
 
 #include "file_errors.h"
+#include "platform/error.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace files {
 
@@ -20,6 +22,43 @@ std::unique_ptr<platform::OpenFile> openReader(platform::Services& services,
 } // namespace
 
 const char* const FileTooLargeText = "文件太大，剩余的内存不足以读入";
+const char* const LineTooLongText = "文件中有一行长于256 KB，编辑区无法显示这样长的行";
+
+namespace {
+
+// Where byte is found from pos on, or the end.
+const char* findByte(const char* pos, const char* end, char byte) {
+    const void* found = std::memchr(pos, byte, static_cast<std::size_t>(end - pos));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+} // namespace
+
+void DocumentLoad::checkLineLengths(std::string_view bytes) {
+    const char* pos = bytes.data();
+    const char* const end = pos + bytes.size();
+    // The next CR and the next LF, each searched for once: CR LF, LF and CR all end a line.
+    const char* carriageReturn = findByte(pos, end, '\r');
+    const char* lineFeed = findByte(pos, end, '\n');
+    for (;;) {
+        const char* lineEnd = std::min(carriageReturn, lineFeed);
+        lineBytes_ += static_cast<std::size_t>(lineEnd - pos);
+        if (lineBytes_ > LongestLineBytes) {
+            throw platform::RuntimeError(DocumentErrorNumber::LineTooLong, LineTooLongText);
+        }
+        if (lineEnd == end) {
+            return;
+        }
+        lineBytes_ = 0;
+        pos = lineEnd + 1;
+        if (carriageReturn < pos) {
+            carriageReturn = findByte(pos, end, '\r');
+        }
+        if (lineFeed < pos) {
+            lineFeed = findByte(pos, end, '\n');
+        }
+    }
+}
 
 DocumentLoad::DocumentLoad(platform::Services& services, std::string path,
                            platform::TextStore& store)
@@ -61,7 +100,9 @@ bool DocumentLoad::advance() {
         }
         return true;
     }
+    checkLineLengths(bytes);
     if (decoder_.feed(bytes, atEnd) == DocumentDecoder::Progress::StartOver) {
+        lineBytes_ = 0;
         // GB18030 grows as it is decoded: its room is counted first, so that the store is
         // not outgrown and copied halfway.
         counting_.emplace();

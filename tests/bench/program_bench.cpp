@@ -6,13 +6,19 @@
 // the event loop stood still, and the processor time the idle program spends afterwards.
 //
 // Usage:
-//   program_bench generate <file> <megabytes>   a Java-like source with CR LF line ends
+//   program_bench generate <file> <megabytes> [java|line|cr|lf|mixed]
+//                                               a Java-like source with CR LF line ends, or
+//                                               an odd file (see generate)
 //   program_bench run <file> <source folder>    one measured run; prints one line of figures
+//   program_bench run <file> <source folder> --then-idle
+//                                               the start and the open only, then "ready";
+//                                               idles on for window_bench to type
 // scripts/bench runs it repeatedly under xvfb-run and sums the runs up.
 
 #include "app/module1.h"
 #include "java_like_source.h"
 #include "platform/desktop/desktop_services.h"
+#include "platform/qt/file_dialog_parts.h"
 #include "platform/qt/qt_text_control.h"
 
 #include <algorithm>
@@ -32,6 +38,9 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -74,11 +83,32 @@ double cpuMs() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-int generate(const char* path, double megabytes) {
+// A Java-like source of so many megabytes, with CR LF line ends ("java"), or one of the odd
+// files a user may open by mistake: one single line ("line"), nothing but bare CRs ("cr") or
+// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed").
+int generate(const char* path, double megabytes, const std::string& kind) {
+    std::ofstream file(path, std::ios::binary);
+    const auto write = [&](const std::string& piece) {
+        file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    };
+    const auto bytes = static_cast<long long>(megabytes * (1 << 20));
     const auto lines = static_cast<long long>(megabytes * 20000);
-    const std::string text = bench::javaLikeSource(lines, "\r\n");
-    std::ofstream(path, std::ios::binary)
-        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (kind == "cr" || kind == "lf") {
+        const std::string piece(1 << 20, kind == "cr" ? '\r' : '\n');
+        for (long long left = bytes; left > 0; left -= static_cast<long long>(piece.size())) {
+            write(piece.substr(0, static_cast<std::size_t>(std::min<long long>(left, 1 << 20))));
+        }
+        return 0;
+    }
+    const char* const crLf[] = {"\r\n", nullptr};
+    const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
+    const char* const blanks[] = {" ", nullptr};
+    const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
+    if (kind != "java" && kind != "mixed" && kind != "line") {
+        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
+        return 2;
+    }
+    bench::javaLikeLines(lines, lineEnds, write);
     return 0;
 }
 
@@ -191,12 +221,35 @@ template <typename Condition> bool waitFor(Condition condition, int limitMs) {
     std::_Exit(1);
 }
 
-int run(int argc, char** argv, const std::string& path, const std::string& sourceDir) {
+// With MORVANE_BENCH_TRACE set, each event handled while the program idles for an outside
+// measure is told on the error output: when, for how long, of which type, to which object.
+class TracingApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool tracing = false;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (!tracing) {
+            return QApplication::notify(receiver, event);
+        }
+        const double start = nowMs();
+        const int type = event->type();
+        const QByteArray receiverName =
+            receiver->metaObject()->className() + QByteArray(" ") + receiver->objectName().toUtf8();
+        const bool handled = QApplication::notify(receiver, event);
+        std::fprintf(stderr, "event %.3f %.3f ms type %d %s\n", start, nowMs() - start, type,
+                     receiverName.constData());
+        return handled;
+    }
+};
+
+int run(int argc, char** argv, const std::string& path, const std::string& sourceDir,
+        bool thenIdle) {
     const double launched = launchMs();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    QApplication application(argc, argv);
+    TracingApplication application(argc, argv);
     QTemporaryDir settingsFolder;
     {
         std::ofstream ini(QCoreApplication::applicationDirPath().toStdString() + "/Set.ini",
@@ -233,7 +286,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         if (dialog == nullptr || !dialog->isVisible()) {
             return;
         }
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QLineEdit* name = platform::qt::nameBox(*dialog);
         if (name == nullptr) {
             return;
         }
@@ -245,10 +298,27 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         QApplication::sendEvent(name, &enter);
     });
     typeIntoDialog.start();
+    // A file the program refuses ends the run with the time to its message, which is shown
+    // from inside the open.
+    QTimer watchForRefusal;
+    watchForRefusal.setInterval(5);
+    QObject::connect(&watchForRefusal, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (enteredAt == 0 || box == nullptr || !box->isVisible()) {
+            return;
+        }
+        std::printf("refused_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f message=\"%s\"\n",
+                    nowMs() - enteredAt, openProbe.stop(), statusKilobytes("VmHWM:") / 1024.0,
+                    box->text().toUtf8().constData());
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+    watchForRefusal.start();
     QTimer::singleShot(0, open, &QAction::trigger);
     if (!waitFor([&] { return textPainted.paintedAt > 0; }, 600000)) {
         fail("the document's text was never painted");
     }
+    watchForRefusal.stop();
     const double openMs = textPainted.paintedAt - enteredAt;
     const double openStallMs = openProbe.stop();
     const double peakMb = statusKilobytes("VmHWM:") / 1024.0;
@@ -263,6 +333,20 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
         control = controls.first();
     }
     control->setFocus();
+    if (thenIdle) {
+        // Another program types and measures from outside now, on the text as the file has
+        // it, with the document filling the window.
+        std::printf("start_ms=%.1f open_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f rss_mb=%.1f\n",
+                    startMs, openMs, openStallMs, peakMb, residentMb);
+        if (QMdiSubWindow* document = windows.mainWindow()->mdiArea()->activeSubWindow()) {
+            document->showMaximized();
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        application.tracing = !qEnvironmentVariableIsEmpty("MORVANE_BENCH_TRACE");
+        QApplication::exec();
+        std::_Exit(0);
+    }
     waitMs(200);
 
     constexpr int Keys = 40;
@@ -332,15 +416,15 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "generate" && argc == 4) {
-        return generate(argv[2], std::strtod(argv[3], nullptr));
+    if (mode == "generate" && (argc == 4 || argc == 5)) {
+        return generate(argv[2], std::strtod(argv[3], nullptr), argc == 5 ? argv[4] : "java");
     }
-    if (mode == "run" && argc == 4) {
-        return run(argc, argv, argv[2], argv[3]);
+    if (mode == "run" && (argc == 4 || (argc == 5 && std::string(argv[4]) == "--then-idle"))) {
+        return run(argc, argv, argv[2], argv[3], argc == 5);
     }
     std::fprintf(stderr,
-                 "usage: %s generate <file> <megabytes>\n"
-                 "       %s run <file> <source folder>\n",
+                 "usage: %s generate <file> <megabytes> [java|line|cr|lf|mixed]\n"
+                 "       %s run <file> <source folder> [--then-idle]\n",
                  argv[0], argv[0]);
     return 2;
 }

@@ -2,6 +2,7 @@
 #include "editor/frm_edit.h"
 #include "files/document_load.h"
 #include "files/file_error_reporter.h"
+#include "files/plain_text.h"
 
 #include <functional>
 #include <limits>
@@ -233,18 +234,26 @@ TEST_F(Documents, OpenOfAFileThatCannotBeReadMakesNoWindowAndUsesNoNumber) {
     EXPECT_EQ(captions(), std::vector<std::string>{"Document 1"});
 }
 
+// ASCII lines up to one byte short of a step of the load.
+std::string asciiLinesOfAStep() {
+    std::string lines;
+    while (lines.size() < files::DocumentLoad::StepBytes - 1) {
+        lines += std::string(99, 'a') + "\n";
+    }
+    lines.resize(files::DocumentLoad::StepBytes - 1, 'a');
+    return lines;
+}
+
 // A file larger than one step of the load: ASCII up to past the first step, with a CR LF
 // cut between two steps, then GBK, which is found only in the second step.
 std::string largeGbkFile() {
-    std::string file(files::DocumentLoad::StepBytes - 1, 'a');
-    file += "\r\nb\r\n// \xC4\xE3\xBA\xC3\r\n";
-    return file;
+    return asciiLinesOfAStep() + "\r\nb\r\n// \xC4\xE3\xBA\xC3\r\n";
 }
 
 TEST_F(Documents, OpenLoadsInStepsWithAProgressBoxThatCanCancel) {
     platform.files.files["/home/u/src/Big.java"] = largeGbkFile();
     open("/home/u/src/Big.java");
-    std::string text(files::DocumentLoad::StepBytes - 1, 'a');
+    std::string text = asciiLinesOfAStep();
     text += "\nb\n// \xC4\xE3\xBA\xC3\n"; // the fake code page decodes nothing
     EXPECT_TRUE(active().txtEdit().text() == text);
     EXPECT_EQ(active().Encoding.name, "GB18030");
@@ -283,6 +292,53 @@ TEST_F(Documents, OpenOfAFileTooLargeForTheMemoryLeftIsRefused) {
     EXPECT_EQ(prompts()[0], "无法打开文件“/home/u/src/Big.java”：文件太大，剩余的内存不足以读入");
     EXPECT_EQ(prompts()[1].rfind("无法打开文件“/home/u/src/Nul.java”：文件不是文本文件", 0), 0u)
         << prompts()[1];
+}
+
+// Files of odd content: each opens whole or is refused with a message, and a line too long
+// for the edit control is found in the step that reads it.
+TEST_F(Documents, OddContentOpensWholeOrIsRefusedWithAMessage) {
+    const std::size_t longest = files::DocumentLoad::LongestLineBytes;
+    const std::size_t step = files::DocumentLoad::StepBytes;
+    const std::string longLine(longest, 'a');
+    struct Case {
+        const char* name;
+        std::string file;
+        bool opens;
+        int mostSteps;
+    };
+    const Case cases[] = {
+        {"a line of the longest length", longLine, true, 3},
+        {"one byte more", longLine + "a", false, 2},
+        {"longest lines after CR, LF and CR LF",
+         longLine + "\r" + longLine + "\n" + longLine + "\r\n" + longLine, true, 4},
+        {"a too long line across two steps", std::string(step - 100, '\n') + longLine + "ab", false,
+         3},
+        {"a single line of 16 MB", std::string(16 * step, 'x'), false, 2},
+        {"4 MB of bare CRs", std::string(4 * step, '\r'), true, 6},
+        {"4 MB of LFs", std::string(4 * step, '\n'), true, 6},
+        {"mixed line ends", "a\rb\nc\r\nd\n\re\r\r\nf", true, 3},
+        {"a too long GBK line", "// \xC4\xE3\r\n" + longLine + "\xBA\xC3", false, 4},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        platform.messageBox.shown.clear();
+        const std::size_t before = host().open.size();
+        window().steps = 0;
+        platform.files.files["/home/u/src/Odd.java"] = test.file;
+        open("/home/u/src/Odd.java");
+        EXPECT_LE(window().steps, test.mostSteps);
+        if (test.opens) {
+            EXPECT_TRUE(platform.messageBox.shown.empty()) << ::testing::PrintToString(prompts());
+            ASSERT_EQ(host().open.size(), before + 1);
+            EXPECT_EQ(active().txtEdit().text().size(),
+                      files::withLineEnds(test.file, "\n").size());
+        } else {
+            EXPECT_EQ(host().open.size(), before);
+            EXPECT_EQ(prompts(), std::vector<std::string>{
+                                     "无法打开文件“/home/u/src/Odd.java”：文件中有一行长于256 KB，"
+                                     "编辑区无法显示这样长的行"});
+        }
+    }
 }
 
 TEST_F(Documents, SaveOfAnUntitledWindowAsksForANameAndTitlesIt) {

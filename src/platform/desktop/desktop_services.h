@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/posix/iconv_code_page.h"
+#include "platform/posix/large_blocks.h"
 #include "platform/posix/posix_private_files.h"
 #include "platform/posix/posix_text_files.h"
 #include "platform/qt/qt_clipboard.h"
@@ -35,7 +36,8 @@ struct DesktopServices {
     qt::QtProgramLocation location;
     posix::PosixTextFiles files;
     posix::IconvCodePage codePage;
-    qt::QtWindowFactory windows;
+    posix::large_blocks::Preparation largeBlocks;
+    qt::QtWindowFactory windows{&largeBlocks};
     qt::QtFileDialogs fileDialogs;
     qt::QtProcessStart processes;
     qt::QtClipboard clipboard;

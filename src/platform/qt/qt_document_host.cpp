@@ -22,7 +22,7 @@ std::unique_ptr<DocumentWindowView> QtDocumentHost::createDocumentWindow() {
 }
 
 std::unique_ptr<TextStore> QtDocumentHost::createTextStore() {
-    return std::make_unique<ScintillaTextStore>();
+    return std::make_unique<ScintillaTextStore>(preparation_);
 }
 
 DocumentWindowView* QtDocumentHost::activeDocument() {

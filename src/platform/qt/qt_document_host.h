@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/document_host.h"
+#include "platform/memory_preparation.h"
 
 class QMdiArea;
 class QWidget;
@@ -9,7 +10,9 @@ namespace platform::qt {
 
 class QtDocumentHost : public DocumentHost {
 public:
-    explicit QtDocumentHost(QMdiArea* area) : area_(area) {}
+    // The documents' buffers take memory prepared ahead where preparation is given.
+    explicit QtDocumentHost(QMdiArea* area, MemoryPreparation* preparation = nullptr)
+        : area_(area), preparation_(preparation) {}
 
     bool closeAllDocuments() override;
     std::unique_ptr<DocumentWindowView> createDocumentWindow() override;
@@ -21,6 +24,7 @@ public:
 
 private:
     QMdiArea* area_;
+    MemoryPreparation* preparation_;
 };
 
 } // namespace platform::qt

@@ -30,11 +30,14 @@ QRect currentOuter(const QWidget& window, const QRect& requested) {
 
 } // namespace
 
-QtMainWindow::QtMainWindow()
-    : area_(new QMdiArea(this)), menus_(QMainWindow::menuBar()),
-      tools_(addToolBar(QStringLiteral("tbToolBar"))),
+QtMainWindow::QtMainWindow(MemoryPreparation* preparation)
+    : area_(new QMdiArea(this)),
+      menus_(QMainWindow::menuBar(),
+             [this](std::function<void()> command) { whenIdle(std::move(command)); }),
+      tools_(addToolBar(QStringLiteral("tbToolBar")),
+             [this](std::function<void()> command) { whenIdle(std::move(command)); }),
       status_(new QtStatusBar(QMainWindow::statusBar(), [this] { return editorInsertMode(); })),
-      documents_(area_) {
+      documents_(area_, preparation) {
     setObjectName(QStringLiteral("frmMain"));
     area_->setObjectName(QStringLiteral("documentArea"));
     QMainWindow::statusBar()->setObjectName(QStringLiteral("StaBar1"));
@@ -166,7 +169,42 @@ void QtMainWindow::runSoon(std::function<void()> work) {
     QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
 }
 
+void QtMainWindow::whenIdle(std::function<void()> command) {
+    if (busy()) {
+        deferred_.push_back(std::move(command));
+    } else {
+        command();
+    }
+}
+
+void QtMainWindow::runDeferred() {
+    if (busy()) {
+        return;
+    }
+    std::vector<std::function<void()>> commands;
+    commands.swap(deferred_);
+    for (auto& command : commands) {
+        command();
+    }
+    if (closeDeferred_ && !busy()) {
+        closeDeferred_ = false;
+        close();
+    }
+}
+
 bool QtMainWindow::runStepwise(const ProgressRequest& request, StepwiseWork& work) {
+    // Busy until the work ends however it ends; what waited runs on the next turn of the
+    // event loop, after the command that ran the work.
+    ++busy_;
+    struct BusyScope {
+        QtMainWindow& window;
+        ~BusyScope() {
+            if (--window.busy_ == 0 && (!window.deferred_.empty() || window.closeDeferred_)) {
+                QMetaObject::invokeMethod(&window, &QtMainWindow::runDeferred,
+                                          Qt::QueuedConnection);
+            }
+        }
+    } scope{*this};
     constexpr int Steps = 1000;
     QProgressDialog progress(QString::fromStdString(request.label),
                              QString::fromStdString(request.cancelText), 0, Steps, this);
@@ -193,6 +231,11 @@ bool QtMainWindow::runStepwise(const ProgressRequest& request, StepwiseWork& wor
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (busy()) {
+        event->ignore();
+        closeDeferred_ = true;
+        return;
+    }
     if (events_ == nullptr || events_->MDIForm_QueryClose()) {
         event->accept();
     } else {

@@ -6,6 +6,9 @@
 #include "qt_status_bar.h"
 #include "qt_tool_bar.h"
 
+#include <functional>
+#include <vector>
+
 #include <QMainWindow>
 
 class QMdiArea;
@@ -17,7 +20,7 @@ namespace platform::qt {
 class QtMainWindow : public QMainWindow, public MainWindowView {
     Q_OBJECT
 public:
-    QtMainWindow();
+    explicit QtMainWindow(MemoryPreparation* preparation = nullptr);
 
     void setEvents(MainWindowEvents* events) override { events_ = events; }
 
@@ -47,6 +50,11 @@ public:
     bool runStepwise(const ProgressRequest& request, StepwiseWork& work) override;
     void runSoon(std::function<void()> work) override;
 
+    // Runs a command at once, or once the work under way (an open) is over: its nested event
+    // loops still deliver timers, queued calls and the window system's requests.
+    void whenIdle(std::function<void()> command);
+    bool busy() const { return busy_ > 0; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -66,6 +74,7 @@ private:
     void applyOuterBounds();
     void correctForFrame();
     bool editorInsertMode();
+    void runDeferred();
 
     MainWindowEvents* events_ = nullptr;
     QMdiArea* area_;
@@ -77,6 +86,10 @@ private:
     QRect outer_;
     bool loaded_ = false;
     bool frameCorrected_ = false;
+    int busy_ = 0;
+    // What came while the window was busy: commands, and a request to close.
+    std::vector<std::function<void()>> deferred_;
+    bool closeDeferred_ = false;
 };
 
 } // namespace platform::qt

@@ -8,17 +8,15 @@
 
 namespace platform::qt {
 
-namespace {
-
-void name(QAction* action, const std::string& itemName, MenuBar::Handler handler) {
+void QtMenuBar::name(QAction* action, const std::string& itemName, Handler handler) {
     action->setObjectName(QString::fromStdString(itemName));
     if (handler) {
         QObject::connect(action, &QAction::triggered, action,
-                         [handler = std::move(handler)] { handler(); });
+                         [dispatch = dispatch_, handler = std::move(handler)] {
+                             dispatchCommand(dispatch, handler);
+                         });
     }
 }
-
-} // namespace
 
 QMenu* QtMenuBar::menu(const std::string& name) const {
     const auto found = menus_.find(name);

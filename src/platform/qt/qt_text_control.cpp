@@ -29,6 +29,9 @@ constexpr long long StyleChunk = 1 << 16;
 
 const char* const AccessibleName = "文本编辑区";
 
+// Scintilla's own margin between the caret and the view's sides.
+constexpr int CaretMarginPixels = 50;
+
 // Text as the document holds it: valid UTF-8 (a broken sequence shows as U+FFFD instead of
 // being kept as bytes a save could not encode) with "\n" line breaks.
 std::string plainText(std::string_view text) {
@@ -95,8 +98,9 @@ void QtTextControl::configure() {
         send(SCI_SETMARGINWIDTHN, margin, 0);
     }
     send(SCI_SETMARGINLEFT, 0, 2);
-    send(SCI_SETSCROLLWIDTH, 1);
-    send(SCI_SETSCROLLWIDTHTRACKING, 1);
+    // Typing past the right edge moves the view by three times the margin at once: each move
+    // repaints the whole view, which at Scintilla's default came every five characters.
+    send(SCI_SETXCARETPOLICY, CARET_SLOP | CARET_EVEN | CARET_JUMPS, CaretMarginPixels);
 
     // One selection, always a stream of text: the commands read and replace it as such. On
     // X11 the Qt layer turns Ctrl+drag into Scintilla's rectangle gesture, so the gesture is
@@ -175,7 +179,7 @@ void QtTextControl::textReplaced() {
     for (int style : styles_.releaseAll()) {
         defineStyle(style, styles_.base());
     }
-    send(SCI_SETSCROLLWIDTH, 1);
+    scrollWidth_.restart();
     send(SCI_GOTOPOS, 0);
     // The text came in at the end, where the buffers' gap is; the first key goes where the
     // caret stands, at the start.
@@ -270,42 +274,37 @@ void QtTextControl::flushChange() {
 
 // --- Formatting ---------------------------------------------------------------------------
 
-std::vector<unsigned char> QtTextControl::stylesIn(Range range) const {
-    std::vector<unsigned char> styles;
-    styles.reserve(static_cast<std::size_t>(std::max(0LL, range.end - range.start)));
+template <typename See> void QtTextControl::forEachStyledByte(Range range, See see) const {
     std::vector<char> buffer;
     for (long long from = range.start; from < range.end; from += StyleChunk) {
         const long long to = std::min(range.end, from + StyleChunk);
+        // Scintilla gives each byte followed by its style, and two NULs after the last.
         buffer.assign(static_cast<std::size_t>(2 * (to - from) + 2), '\0');
         SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(from), static_cast<long>(to),
                       buffer.data());
-        for (long long i = 0; i < to - from; ++i) {
-            styles.push_back(
-                static_cast<unsigned char>(buffer[static_cast<std::size_t>(2 * i + 1)]));
+        for (std::size_t i = 0; i < static_cast<std::size_t>(to - from); ++i) {
+            see(buffer[2 * i], static_cast<unsigned char>(buffer[2 * i + 1]));
         }
     }
+}
+
+std::vector<unsigned char> QtTextControl::stylesIn(Range range) const {
+    std::vector<unsigned char> styles;
+    styles.reserve(static_cast<std::size_t>(std::max(0LL, range.end - range.start)));
+    forEachStyledByte(range, [&](char, unsigned char style) { styles.push_back(style); });
     return styles;
 }
 
 CharacterStyles::StyleSet QtTextControl::stylesUsedIn(Range range, bool skipLineBreaks) const {
     CharacterStyles::StyleSet used;
     CharacterStyles::StyleSet lineBreaks;
-    std::vector<char> buffer;
-    for (long long from = range.start; from < range.end; from += StyleChunk) {
-        const long long to = std::min(range.end, from + StyleChunk);
-        buffer.assign(static_cast<std::size_t>(2 * (to - from) + 2), '\0');
-        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(from), static_cast<long>(to),
-                      buffer.data());
-        for (long long i = 0; i < to - from; ++i) {
-            const auto style =
-                static_cast<unsigned char>(buffer[static_cast<std::size_t>(2 * i + 1)]);
-            if (skipLineBreaks && buffer[static_cast<std::size_t>(2 * i)] == '\n') {
-                lineBreaks.set(style);
-            } else {
-                used.set(style);
-            }
+    forEachStyledByte(range, [&](char byte, unsigned char style) {
+        if (skipLineBreaks && byte == '\n') {
+            lineBreaks.set(style);
+        } else {
+            used.set(style);
         }
-    }
+    });
     // A selection of nothing but line breaks has their formatting.
     return used.none() ? lineBreaks : used;
 }

@@ -4,6 +4,7 @@
 #include "platform/text_control.h"
 #include "scintilla_gap_follower.h"
 #include "scintilla_message.h"
+#include "scintilla_scroll_width.h"
 
 #include <optional>
 #include <string>
@@ -127,6 +128,8 @@ private:
     void sendAccessibleEdits();
     void noteUpdate(int updated);
 
+    // Calls see(byte, style) for each byte of the range, reading a slice at a time.
+    template <typename See> void forEachStyledByte(Range range, See see) const;
     std::vector<unsigned char> stylesIn(Range range) const;
     CharacterStyles::StyleSet stylesUsedIn(Range range, bool skipLineBreaks) const;
     CharacterFormat formatAtCaret() const;
@@ -146,6 +149,7 @@ private:
     std::vector<AccessibleEdit> accessibleEdits_;
     std::optional<AccessibleEdit> pendingInsert_;
     ScintillaGapFollower gapFollower_{*this};
+    ScintillaScrollWidth scrollWidth_{*this};
 };
 
 } // namespace platform::qt

@@ -20,7 +20,8 @@ void registerImages() {
     Q_UNUSED(registered);
 }
 
-QtToolBar::QtToolBar(QToolBar* bar) : bar_(bar) {
+QtToolBar::QtToolBar(QToolBar* bar, CommandDispatch dispatch)
+    : bar_(bar), dispatch_(std::move(dispatch)) {
     registerImages();
     bar_->setObjectName(QStringLiteral("tbToolBar"));
     bar_->setIconSize(QSize(16, 16));
@@ -51,7 +52,9 @@ void QtToolBar::addButton(const ToolButtonSpec& button) {
     const std::string clickedKey = button.key;
     const auto clicked = [this, clickedKey](bool checked) {
         if (click_) {
-            click_(clickedKey, checked ? 1 : 0);
+            dispatchCommand(dispatch_, [click = click_, clickedKey, checked] {
+                click(clickedKey, checked ? 1 : 0);
+            });
         }
     };
     // A check button reports each change of its state, whoever made it: a click, or a screen

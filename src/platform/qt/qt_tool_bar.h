@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/tool_bar.h"
+#include "qt_command_dispatch.h"
 
 #include <map>
 
@@ -17,7 +18,7 @@ void registerImages();
 // Icon-only buttons, each reached through its key: the key is the button's accessible name.
 class QtToolBar : public ToolBar {
 public:
-    explicit QtToolBar(QToolBar* bar);
+    explicit QtToolBar(QToolBar* bar, CommandDispatch dispatch = {});
 
     void setImages(const std::vector<ToolImage>& images) override;
     void addButton(const ToolButtonSpec& button) override;
@@ -27,6 +28,7 @@ private:
     QToolBar* bar_;
     std::map<int, QIcon> images_;
     ClickHandler click_;
+    CommandDispatch dispatch_;
 };
 
 } // namespace platform::qt

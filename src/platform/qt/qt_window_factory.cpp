@@ -7,7 +7,7 @@
 namespace platform::qt {
 
 std::unique_ptr<MainWindowView> QtWindowFactory::createMainWindow() {
-    auto window = std::make_unique<QtMainWindow>();
+    auto window = std::make_unique<QtMainWindow>(preparation_);
     mainWindow_ = window.get();
     return window;
 }

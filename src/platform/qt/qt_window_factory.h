@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/memory_preparation.h"
 #include "platform/window_factory.h"
 
 class QWidget;
@@ -10,6 +11,10 @@ class QtMainWindow;
 
 class QtWindowFactory : public WindowFactory {
 public:
+    // The main window's documents take memory prepared ahead where preparation is given.
+    explicit QtWindowFactory(MemoryPreparation* preparation = nullptr)
+        : preparation_(preparation) {}
+
     std::unique_ptr<MainWindowView> createMainWindow() override;
     std::unique_ptr<SettingsDialogView> createSettingsDialog() override;
     std::unique_ptr<AboutBoxView> createAboutBox() override;
@@ -19,6 +24,7 @@ public:
 
 private:
     QtMainWindow* mainWindow_ = nullptr;
+    MemoryPreparation* preparation_;
 };
 
 } // namespace platform::qt

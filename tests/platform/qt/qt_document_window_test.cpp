@@ -2,6 +2,7 @@
 #include "app/module1.h"
 #include "editor/frm_edit.h"
 #include "fake_platform.h"
+#include "files/plain_text.h"
 #include "platform/qt/qt_document_window.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_settings_store.h"
@@ -12,9 +13,13 @@
 #include "qt_program_fixture.h"
 #include "text_control_fixture.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -154,16 +159,21 @@ TEST_F(QtDocumentWindowTest, GeneratedPageEndsUpChangedInTheRealControl) {
 
 } // namespace
 
-TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtTheCaret) {
-    // Large enough for the buffers to be reserved on a thread of their own and for the gap
-    // to take several steps back to the start.
+// A source of at least so many megabytes in CR LF lines, and its text with LF ones.
+std::pair<std::string, std::string> largeSource(std::size_t megabytes) {
     std::string file;
     std::string text;
-    for (int line = 0; file.size() < std::size_t{20} << 20; ++line) {
+    for (int line = 0; file.size() < megabytes << 20; ++line) {
         const std::string content = "\tint 数值" + std::to_string(line) + " = 1; // 注释";
         file += content + "\r\n";
         text += content + "\n";
     }
+    return {file, text};
+}
+
+TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtTheCaret) {
+    // Large enough for the gap to take several steps back to the start.
+    const auto [file, text] = largeSource(20);
     platform.files.files["/src/Big.java"] = file;
     platform.fileDialogs.answers.push_back("/src/Big.java");
     main().mnuFileOpen_Click();
@@ -177,4 +187,92 @@ TEST_F(QtDocumentWindowTest, ALargeFileOpensWholeIntoTheRealControlWithTheGapAtT
     EXPECT_TRUE(control->text() == text) << "compared whole, not printed whole";
     EXPECT_TRUE(gapFollowsCaret(*control, 0));
     EXPECT_FALSE(document->Changed);
+}
+
+TEST_F(QtDocumentWindowTest, ACloseOrACommandWhileAFileOpensWaitsUntilItIsOpen) {
+    // The open runs the event loop between its steps, which delivers the window system's
+    // close and the commands queued meanwhile: they come once the file is open, in order.
+    platform.files.files["/src/Big.java"] = largeSource(4).first;
+    platform.fileDialogs.answers.push_back("/src/Big.java");
+    auto* newDocument = window->findChild<QAction*>(QStringLiteral("mnuFileNew"));
+    ASSERT_NE(newDocument, nullptr);
+    int documentsAfterCommand = -1;
+    bool visibleAfterClose = false;
+    QTimer::singleShot(0, [&] {
+        newDocument->trigger();
+        documentsAfterCommand = static_cast<int>(subWindows().size());
+        QCoreApplication::postEvent(window->windowHandle(), new QCloseEvent);
+        QTimer::singleShot(0, [&] { visibleAfterClose = window->isVisible(); });
+    });
+    main().mnuFileOpen_Click();
+
+    EXPECT_EQ(documentsAfterCommand, 0) << "a new document came in the middle of the open";
+    EXPECT_TRUE(visibleAfterClose) << "the window closed in the middle of the open";
+    ASSERT_EQ(subWindows().size(), 1);
+    EXPECT_EQ(main().ActiveForm()->Caption(), "/src/Big.java");
+    EXPECT_TRUE(window->isVisible());
+    // Then the command, then the close, which asks nothing of unchanged documents.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
+    EXPECT_EQ(subWindows().size(), 0);
+    EXPECT_TRUE(platform.messageBox.shown.empty());
+}
+
+TEST_F(QtDocumentWindowTest, OddFilesOpenOrAreRefusedInTimeWithTheWindowAnswering) {
+    // Through the real edit control: 2 s for every 10 MB at most, and the event loop never
+    // held up for long, whether the file opens or is refused.
+    struct Case {
+        const char* name;
+        std::string file;
+        bool opens;
+    };
+    const std::size_t megabyte = std::size_t{1} << 20;
+    std::string mixed;
+    const char* const lineEnds[] = {"\r\n", "\n", "\r"};
+    for (int line = 0; mixed.size() < 4 * megabyte; ++line) {
+        mixed += std::string("    int x = 1; // 注释") + lineEnds[line % 3];
+    }
+    const Case cases[] = {
+        {"4 MB of bare CRs", std::string(4 * megabyte, '\r'), true},
+        {"4 MB of LFs", std::string(4 * megabyte, '\n'), true},
+        {"4 MB of mixed line ends", mixed, true},
+        {"one line of 16 MB", std::string(16 * megabyte, 'x'), false},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        platform.messageBox.shown.clear();
+        platform.files.files["/src/Odd.java"] = test.file;
+        platform.fileDialogs.answers.push_back("/src/Odd.java");
+        const int before = static_cast<int>(subWindows().size());
+
+        QElapsedTimer sinceTick;
+        double longestStall = 0;
+        QTimer tick;
+        tick.setInterval(1);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            longestStall = std::max(longestStall, static_cast<double>(sinceTick.restart()));
+        });
+        QElapsedTimer took;
+        took.start();
+        sinceTick.start();
+        tick.start();
+        main().mnuFileOpen_Click();
+        processEvents();
+        tick.stop();
+        const double seconds = static_cast<double>(took.elapsed()) / 1000;
+
+        EXPECT_LT(seconds, std::max(2.0, 0.2 * static_cast<double>(test.file.size() / megabyte)));
+        EXPECT_LT(longestStall, 1000) << "ms without an answer";
+        if (test.opens) {
+            EXPECT_TRUE(platform.messageBox.shown.empty());
+            ASSERT_EQ(subWindows().size(), before + 1);
+            auto* control = editOf(window->mdiArea()->currentSubWindow());
+            EXPECT_EQ(control->send(QsciScintillaBase::SCI_GETLINECOUNT),
+                      static_cast<long>(files::splitLines(test.file).size()) + 1);
+        } else {
+            EXPECT_EQ(subWindows().size(), before);
+            ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+            EXPECT_NE(platform.messageBox.shown[0].prompt.find("编辑区无法显示这样长的行"),
+                      std::string::npos);
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <random>
 
+#include <QPaintEvent>
 #include <QString>
 #include <QTest>
 
@@ -49,6 +50,23 @@ double secondsFor(int repeats, platform::qt::QtTextControl& control) {
     EXPECT_GT(sum, 0);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
+
+// Sees every event of the application while it lives.
+class EventSpy : public QObject {
+public:
+    explicit EventSpy(std::function<void(QObject*, QEvent*)> see) : see_(std::move(see)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        see_(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> see_;
+};
 
 } // namespace
 
@@ -151,4 +169,47 @@ TEST_F(TextControlTest, TypingAtTheEndOfAHugeTextCostsNoMoreThanNearItsStart) {
     control.send(QsciScintillaBase::SCI_DOCUMENTEND);
     const double atEnd = typeFor(100);
     EXPECT_LT(atEnd, nearStart * 5 + 0.1) << atEnd << " s against " << nearStart << " s";
+}
+
+TEST_F(TextControlTest, TypingIntoTheWidestLineRepaintsTheWholeViewOnlyWhereItMust) {
+    // Typing into a line whose end is out of sight widened it past the scroll range with each
+    // key, and Scintilla repainted the whole view 50 ms after each widening, after the last
+    // key too. Typing at the right edge moved the view every five characters.
+    std::string text;
+    for (int line = 0; line < 40; ++line) {
+        text += "            for (int i = 0; i < size; i++) { sum += data[i]; }\n";
+    }
+    control.setText(text);
+    control.resize(400, 300);
+    control.show();
+    QWidget* view = control.viewport();
+    int wholeViewPaints = 0;
+    const auto countWholeViewPaints = [&](QObject* watched, QEvent* event) {
+        if (watched == view && event->type() == QEvent::Paint &&
+            static_cast<QPaintEvent*>(event)->rect() == view->rect()) {
+            ++wholeViewPaints;
+        }
+    };
+    EventSpy spy(countWholeViewPaints);
+    const auto type = [&](int keys) {
+        processEvents();
+        wholeViewPaints = 0;
+        for (int key = 0; key < keys; ++key) {
+            QTest::keyClick(&control, Qt::Key_A);
+            processEvents();
+        }
+        return wholeViewPaints;
+    };
+
+    // The 13th character of the last line, the line's end beyond the right edge.
+    caretAtByte(control.length() - 50);
+    type(1);
+    type(50);
+    wholeViewPaints = 0;
+    EXPECT_FALSE(QTest::qWaitFor([&] { return wholeViewPaints > 0; }, 150))
+        << "the view was repainted after the last key";
+
+    // At the end of the line: the view moves sideways three margins at a time.
+    control.send(QsciScintillaBase::SCI_LINEEND);
+    EXPECT_LE(type(50), 5);
 }

@@ -1,10 +1,16 @@
 // The control's text as plain text, and which changes it reports.
 
 #include "platform/error.h"
+#include "platform/posix/large_blocks.h"
+#include "platform/qt/qt_text_store.h"
 #include "text_control_fixture.h"
+
+#include <fstream>
 
 #include <QAccessible>
 #include <QTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -30,6 +36,70 @@ const std::string Chinese = "// 计算结果\n"
                             "}\n";
 
 } // namespace
+
+// The memory the system backs this process with now, in megabytes.
+long residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    long kilobytes = 0;
+    while (status >> name && name != "VmRSS:") {
+        status.ignore(1 << 12, '\n');
+    }
+    status >> kilobytes;
+    return kilobytes / 1024;
+}
+
+// The page faults the calling thread has taken so far.
+long pageFaultsOfThisThread() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt;
+}
+
+TEST_F(TextControlTest, AFileLoadedOnPreparedMemoryIsTakenOverWholeAndHeldOnce) {
+    // A loader document is filled on the UI thread, its buffers in memory a worker touched
+    // ahead; the control takes the document over as it is.
+    std::string text;
+    for (int line = 0; text.size() < std::size_t{24} << 20; ++line) {
+        text += "\tint 数值" + std::to_string(line) + " = 1; // 注释\n";
+    }
+    const long before = residentMegabytes();
+    {
+        platform::posix::large_blocks::Preparation preparation;
+        platform::qt::ScintillaTextStore store(&preparation);
+        const long faultsBefore = pageFaultsOfThisThread();
+        store.reserve(text.size());
+        if (platform::posix::large_blocks::servingOperatorNew()) {
+            // 48 MB of fresh pages would be some 12,000 faults here.
+            EXPECT_LT(pageFaultsOfThisThread() - faultsBefore, 2000)
+                << "the buffers' memory was not touched ahead on the worker";
+        }
+        const long reserved = residentMegabytes() - before;
+        EXPECT_GE(reserved, 44) << "text and styles";
+        EXPECT_LE(reserved, 56) << "prepared blocks left over";
+        for (std::size_t at = 0; at < text.size(); at += std::size_t{1} << 20) {
+            store.append(std::string_view(text).substr(at, std::size_t{1} << 20));
+        }
+        control.adoptText(store);
+    }
+    // Text and styles take 48 MB; a second copy of the text would be 24 MB more.
+    EXPECT_LE(residentMegabytes() - before, 70) << "the text is held once, with its styles";
+    EXPECT_EQ(control.send(QsciScintillaBase::SCI_GETLINECOUNT),
+              std::count(text.begin(), text.end(), '\n') + 1);
+    EXPECT_TRUE(control.text() == text) << "compared whole, not printed whole";
+}
+
+TEST_F(TextControlTest, ALoadRunningOutOfMemoryLeftStopsWhileSomeIsLeft) {
+    // A file of nothing but line ends takes far more memory than the room made for its text.
+    static std::size_t memoryLeft = 0;
+    memoryLeft = std::size_t{1} << 30;
+    platform::qt::ScintillaTextStore store(nullptr, [] { return memoryLeft; });
+    store.reserve(1000);
+    const std::string lineEnds(std::size_t{8} << 20, '\n');
+    store.append(lineEnds);
+    memoryLeft = std::size_t{32} << 20;
+    EXPECT_THROW(store.append(lineEnds), std::bad_alloc);
+}
 
 TEST_F(TextControlTest, TextComesBackAsItWasSet) {
     for (const std::string& text : {std::string(), std::string("a"), Chinese, std::string("\n\n\n"),
