@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Finds QScintilla for Qt 6 (Debian: libqscintilla2-qt6-dev, which ships no CMake package of its
 # own) and provides the imported target QScintilla::QScintilla.
 find_path(QScintilla_INCLUDE_DIR Qsci/qsciscintilla.h

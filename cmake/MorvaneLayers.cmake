@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Each layer of the program is a library of its own that sees only its own headers and those of
 # the layers below it: its headers are linked into an include folder of the layer's own, which
 # the layers above receive through the link. Including a header of a higher layer, or of one the

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Cross-building for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix); the
 # test programs run under wine.
 set(CMAKE_SYSTEM_NAME Windows)

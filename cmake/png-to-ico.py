@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 """Packs PNG images into one Windows icon file: png-to-ico.py OUTPUT.ico IMAGE.png...
 
 Each image keeps its PNG bytes, which Windows reads in icons since Vista; sizes come from

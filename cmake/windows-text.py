@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 """Writes a UTF-8 text file as a Chinese Windows keeps its text files: GBK, lines ended by CR LF.
 
 windows-text.py INPUT OUTPUT"""

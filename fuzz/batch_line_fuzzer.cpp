@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The batch interpreter's line parser on any script.
 #include "console/batch_interpreter.h"
 

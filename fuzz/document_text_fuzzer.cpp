@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The document decoder and encoder on any file, on a UTF-8 and on a GB18030 system.
 #include "files/code_page_of_system.h"
 #include "files/document_text.h"

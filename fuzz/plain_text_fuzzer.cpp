@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The UTF-8 check and the line-end rule on any bytes.
 #include "files/plain_text.h"
 

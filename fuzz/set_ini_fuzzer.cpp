@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The Set.ini reader on any file, and the writer on whatever it read.
 #include "files/code_page_of_system.h"
 #include "files/one_file.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "app/module1.h"
 #include "platform/desktop/desktop_services.h"
 #include "platform/qt/chinese_fonts.h"

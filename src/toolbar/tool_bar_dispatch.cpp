@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "tool_bar_dispatch.h"
 
 #include "editor/command_context.h"

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 """Lists what a screen reader finds of the running program on the accessibility bus and checks
 that every menu item, status bar panel, toolbar button and settings dialog control is there by
 its caption, text or key."""

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Starts the program under Xvfb with an accessibility bus and asks the bus for its names.
 # Exits 77 (skipped) where the machine lacks the tools.
 set -u

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Measures the program itself on its real windows: the time from the process's start to the
 // painted main window, the open of a document typed into the real Open dialog up to its text
 // painted and the longest the window stood still meanwhile, the memory then, and typing: each key

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Measures the candidate edit widgets, and the adapter built on the chosen one, on a large
 // Java-like source: time to the first painted screen after setting the text, the longest
 // stall of the event loop while the widget keeps working afterwards, a key typed at the end

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Measures an editor from outside, through the X server, the same way for this program and for
 // its peers: keys typed at the end of a document by XTest, the time from each key to the first
 // drawing of the window (key-to-screen), the longest the window left a ping unanswered while the

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The applet host on pages of small test applets, shown on an X server of the test's own and
 // driven through its windows as a window manager would: every applet of a page in a window,
 // a failing one included, and links handed to the desktop's opener.

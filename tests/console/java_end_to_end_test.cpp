@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The build scripts the workbench writes, run by the built interpreter with the real JDK.
 
 #include "app_fixture.h"

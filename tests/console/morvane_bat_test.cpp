@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Real runs of the built interpreter on scripts in temporary folders.
 
 #include "run_support.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "error_of.h"
 #include "fake_text_files.h"
 #include "faulty_text_files.h"

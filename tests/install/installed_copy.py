@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 """Drives the installed program through the accessibility bus: at the first start reads the
 offered tools and source directories and presses 确定 once, which makes the source folder; at
 the next start checks that nothing asks. Prints what it saw; exits 1 on a wrong outcome."""

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Installs the build into a temporary prefix, puts it on a read-only mount in a private mount
 # namespace and starts it there with a fresh HOME, as a user of the Debian package would:
 # the first start offers the JDK of the search path and a source folder in the home folder,

@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 # Builds every layer probe and checks that exactly the refused ones failed, each because the
 # header it names cannot be found.
 execute_process(

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "app_fixture.h"
 #include "toolchain/frm_dialog.h"
 #include "toolchain/tool_directories.h"

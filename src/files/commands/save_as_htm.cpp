@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "editor/command_context.h"
 #include "editor/document_rules.h"
 #include "editor/frm_edit.h"

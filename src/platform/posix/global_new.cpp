@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The program's own operator new and delete, in every form the language has (plain, array,
 // nothrow, sized, aligned): large blocks from large_blocks, the rest from the heap, as the
 // standard library's would. They replace the standard ones for the whole process, Scintilla's

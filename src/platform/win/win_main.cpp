@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The Windows program: the same start-up routine as everywhere, on the Win32 windows.
 
 #include "app/module1.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The program's operator new and delete in every form: large blocks from their own mappings,
 // the rest from the heap, every pair agreeing, and failures as the standard has them.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Large blocks in mappings of their own, and their return.
 
 #include "platform/posix/large_blocks.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Saves a file by the save procedure on the POSIX file system, as the unprivileged user nobody when
 // started as root (so that a folder without write permission holds for it). Started by the tests
 // with the write fault shim preloaded. Arguments: the file to save, and a file holding the new

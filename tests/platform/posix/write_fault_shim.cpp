@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Preloaded into a program (LD_PRELOAD) to make writes fail the way a failing disk does.
 // The environment says which files and when:
 //   MORVANE_FAULT_PATH   writes to files whose path starts with this are counted

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Starting programs through the Qt adapters, and the console start of the core on top of
 // them, tried with stand-in terminals that run their command the way real terminals do,
 // without a display.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The program on its real windows, dialogs and message boxes, over the system's own files and
 // code page: what a user meets with hostile file names and odd Set.ini contents. Only the
 // console is stood in for: a console that would open is recorded, not opened (tests/console

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include "platform/qt/qt_settings_dialog.h"
 #include "platform/twips.h"
 #include "qt_fixture.h"

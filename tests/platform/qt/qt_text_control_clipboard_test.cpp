@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The clipboard and drag and drop carry plain text only.
 
 #include "text_control_fixture.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // Click, key release and focus loss as the window hears of them.
 
 #include "text_control_fixture.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 #include <windows.h>
 
 // Writes GetCommandLineW, as UTF-8, to the file that MORVANE_PROBE_OUTPUT names.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The Windows program under wine, driven through its real windows: documents read and written
 // byte for byte, the HTM page, the build script and the console, and a long open.
 

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 MORVANE contributors
+
 // The Windows program under wine, driven through its real windows: start, menus, toolbar,
 // status bar, document windows, the settings dialog and the About box.
 
