@@ -1,6 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
-// SPDX-FileCopyrightText: 2026 MORVANE contributors
-
 // 你好，世界：一个最小的Java程序
 /* 注释里的全角标点：，。；“引号” */
 public class Hello {
