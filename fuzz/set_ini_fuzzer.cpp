@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 MORVANE contributors
 
 // The Set.ini reader on any file, and the writer on whatever it read.
+#include "fake_text_files.h"
 #include "files/code_page_of_system.h"
-#include "files/one_file.h"
 #include "platform/error.h"
 #include "platform/text_files.h"
 #include "toolchain/tool_directories.h"
@@ -27,11 +27,11 @@ bool storedAsIs(const std::string& value) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static CodePageOfSystem codePage("UTF-8");
-    OneFile file;
-    file.bytes.assign(reinterpret_cast<const char*>(data), size);
+    fakes::FakeTextFiles file;
+    file.files["/Set.ini"].assign(reinterpret_cast<const char*>(data), size);
     toolchain::ToolDirectories read;
     try {
-        read = toolchain::readSetIni(file, codePage, "Set.ini");
+        read = toolchain::readSetIni(file, codePage, "/Set.ini");
     } catch (const platform::RuntimeError&) {
         return 0;
     }
@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         read.sourceDir.find_first_of("\r\n") != std::string::npos) {
         std::abort();
     }
-    toolchain::writeSetIni(file, codePage, "Set.ini", read);
-    const toolchain::ToolDirectories again = toolchain::readSetIni(file, codePage, "Set.ini");
+    toolchain::writeSetIni(file, codePage, "/Set.ini", read);
+    const toolchain::ToolDirectories again = toolchain::readSetIni(file, codePage, "/Set.ini");
     if ((storedAsIs(read.javaBinDir) && again.javaBinDir != read.javaBinDir) ||
         (storedAsIs(read.javaBinDir) && storedAsIs(read.sourceDir) &&
          again.sourceDir != read.sourceDir)) {
