@@ -482,7 +482,9 @@ std::vector<std::string> Interpreter::appletHostCommand(const std::vector<std::s
     if (!opener_.empty()) {
         // Found now, by the environment the workbench gave: under the script's path the host
         // could reach no desktop program. A relative entry would mean the script's folder, not
-        // the workbench's, and is passed over. An empty value tells the host there is none.
+        // the workbench's, and is passed over, both here and in the path the opener runs with
+        // (it finds its own helpers there, in the document's folder). An empty value tells the
+        // host there is none.
         std::vector<std::string> inherited =
             splitPathList(inheritedPath_.value_or(""), rules_.listSeparator);
         std::erase_if(inherited, [&](const std::string& entry) {
@@ -491,7 +493,8 @@ std::vector<std::string> Interpreter::appletHostCommand(const std::vector<std::s
         command.push_back("-D" + std::string(OpenerProperty) + "=" +
                           find(opener_, inherited).value_or(""));
         if (inheritedPath_) {
-            command.push_back("-D" + std::string(OpenerSearchPathProperty) + "=" + *inheritedPath_);
+            command.push_back("-D" + std::string(OpenerSearchPathProperty) + "=" +
+                              joinPathList(inherited, rules_.listSeparator));
         }
     }
     // The launcher takes nothing after the jar as its own (no option, no @file): the page
