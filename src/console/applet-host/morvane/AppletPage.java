@@ -89,8 +89,7 @@ public final class AppletPage {
                     || cause instanceof HeadlessException) {
                 err.println(NO_WINDOW);
             } else {
-                err.println("无法打开 Applet 窗口：" + cause);
-                cause.printStackTrace(err);
+                shown.report("无法打开 Applet 窗口：" + cause, cause);
             }
             return false;
         }
@@ -126,8 +125,15 @@ public final class AppletPage {
         return null;
     }
 
-    PrintStream console() {
-        return err;
+    /**
+     * A line on the console and the trace under it, kept together: applets fail on threads of
+     * their own, and two traces at once would interleave.
+     */
+    void report(String line, Throwable t) {
+        synchronized (err) {
+            err.println(line);
+            t.printStackTrace(err);
+        }
     }
 
     void failed() {

@@ -113,9 +113,8 @@ public final class AppletTag {
 
     private AppletTag finish() {
         parameters.putAll(params);
-        String classId = parameters.getOrDefault("classid", "");
-        String defaultCode = classId.regionMatches(true, 0, "java:", 0, 5) ? classId.substring(5) : "";
-        code = first("java_code", "code", defaultCode);
+        String classIdCode = javaClassIdCode(parameters);
+        code = first("java_code", "code", classIdCode == null ? "" : classIdCode);
         codebase = first("java_codebase", "codebase", "");
         archive = first("java_archive", "archive", "");
         width = number(parameters.get("width"), width);
@@ -132,8 +131,13 @@ public final class AppletTag {
     }
 
     private static boolean isJavaObject(Map<String, String> attributes) {
-        return isJavaType(attributes.get("type"))
-                || attributes.getOrDefault("classid", "").regionMatches(true, 0, "java:", 0, 5);
+        return isJavaType(attributes.get("type")) || javaClassIdCode(attributes) != null;
+    }
+
+    /** The class a CLASSID of the form "java:Name.class" names, or null for any other CLASSID. */
+    private static String javaClassIdCode(Map<String, String> attributes) {
+        String classId = attributes.getOrDefault("classid", "");
+        return classId.regionMatches(true, 0, "java:", 0, 5) ? classId.substring(5) : null;
     }
 
     /** The applet type with or without a version: "application/x-java-applet;version=1.6". */

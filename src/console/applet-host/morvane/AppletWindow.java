@@ -190,11 +190,7 @@ final class AppletWindow implements AppletStub, AppletContext {
         page.failed();
         String line = t.toString().lines().findFirst().orElse("");
         setStatus(what + "：" + line);
-        PrintStream err = page.console();
-        synchronized (err) {
-            err.println(what + "（" + tag.className() + "）：");
-            t.printStackTrace(err);
-        }
+        page.report(what + "（" + tag.className() + "）：", t);
     }
 
     private void setStatus(String text) {
@@ -209,7 +205,6 @@ final class AppletWindow implements AppletStub, AppletContext {
         frame.setVisible(false);
         lifecycle.execute(() -> {
             active = false;
-            PrintStream err = page.console();
             try {
                 if (started) {
                     applet.stop();
@@ -218,10 +213,7 @@ final class AppletWindow implements AppletStub, AppletContext {
                     applet.destroy();
                 }
             } catch (Throwable t) {
-                synchronized (err) {
-                    err.println("Applet 未能正常结束（" + tag.className() + "）：");
-                    t.printStackTrace(err);
-                }
+                page.report("Applet 未能正常结束（" + tag.className() + "）：", t);
             }
             EventQueue.invokeLater(frame::dispose);
         });
