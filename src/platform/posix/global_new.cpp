@@ -36,27 +36,26 @@ void* tryAllocate(std::size_t size, std::size_t alignment) noexcept {
 }
 
 // The standard's loop: the new-handler may free memory and is asked again until it gives up.
-void* allocate(std::size_t size, std::size_t alignment, bool nothrow) {
+void* allocate(std::size_t size, std::size_t alignment) {
     for (;;) {
         if (void* block = tryAllocate(size, alignment)) {
             return block;
         }
         const std::new_handler handler = std::get_new_handler();
         if (handler == nullptr) {
-            if (nothrow) {
-                return nullptr;
-            }
             throw std::bad_alloc();
         }
-        if (nothrow) {
-            try {
-                handler();
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
-        } else {
-            handler();
-        }
+        handler();
+    }
+}
+
+// The nothrow forms are the throwing ones with the failure given as null, as the standard
+// defines them.
+void* allocateOrNull(std::size_t size, std::size_t alignment) noexcept {
+    try {
+        return allocate(size, alignment);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
 }
 
@@ -73,28 +72,28 @@ std::size_t alignmentOf(std::align_val_t alignment) {
 } // namespace
 
 void* operator new(std::size_t size) {
-    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__, false);
+    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 }
 void* operator new[](std::size_t size) {
-    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__, false);
+    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__, true);
+    return allocateOrNull(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__, true);
+    return allocateOrNull(size, __STDCPP_DEFAULT_NEW_ALIGNMENT__);
 }
 void* operator new(std::size_t size, std::align_val_t alignment) {
-    return allocate(size, alignmentOf(alignment), false);
+    return allocate(size, alignmentOf(alignment));
 }
 void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return allocate(size, alignmentOf(alignment), false);
+    return allocate(size, alignmentOf(alignment));
 }
 void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return allocate(size, alignmentOf(alignment), true);
+    return allocateOrNull(size, alignmentOf(alignment));
 }
 void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return allocate(size, alignmentOf(alignment), true);
+    return allocateOrNull(size, alignmentOf(alignment));
 }
 
 void operator delete(void* block) noexcept {

@@ -16,25 +16,36 @@ namespace platform::posix {
 
 namespace {
 
+// Reads the whole of a list or value whose size may change between the asking and the
+// reading, through get(buffer, capacity) as the extended attribute calls take them. False, with
+// errno set, where it cannot be read.
+template <typename Get> bool readWhole(std::vector<char>& bytes, Get get) {
+    for (;;) {
+        const ssize_t size = get(nullptr, 0);
+        if (size < 0) {
+            return false;
+        }
+        bytes.resize(static_cast<std::size_t>(size));
+        const ssize_t got = get(bytes.data(), bytes.size());
+        if (got >= 0) {
+            bytes.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        // It grew meanwhile.
+        if (errno != ERANGE) {
+            return false;
+        }
+    }
+}
+
 // The names of the file's extended attributes; nothing when it has none or the file system
 // keeps none. False when they cannot be read.
 bool attributeNames(const std::string& path, std::vector<std::string>& names) {
     std::vector<char> list;
-    for (;;) {
-        const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
-        if (size < 0) {
-            return errno == ENOTSUP;
-        }
-        list.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::listxattr(path.c_str(), list.data(), list.size());
-        if (got >= 0) {
-            list.resize(static_cast<std::size_t>(got));
-            break;
-        }
-        // The list grew meanwhile.
-        if (errno != ERANGE) {
-            return false;
-        }
+    if (!readWhole(list, [&path](char* buffer, std::size_t capacity) {
+            return ::listxattr(path.c_str(), buffer, capacity);
+        })) {
+        return errno == ENOTSUP;
     }
     for (std::size_t start = 0; start < list.size();) {
         const std::string name(list.data() + start);
@@ -46,21 +57,11 @@ bool attributeNames(const std::string& path, std::vector<std::string>& names) {
 
 bool copyAttribute(const std::string& from, const std::string& name, int fd) {
     std::vector<char> value;
-    for (;;) {
-        const ssize_t size = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
-        if (size < 0) {
-            // Gone meanwhile: nothing to keep.
-            return errno == ENODATA;
-        }
-        value.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
-        if (got >= 0) {
-            value.resize(static_cast<std::size_t>(got));
-            break;
-        }
-        if (errno != ERANGE) {
-            return false;
-        }
+    if (!readWhole(value, [&from, &name](char* buffer, std::size_t capacity) {
+            return ::getxattr(from.c_str(), name.c_str(), buffer, capacity);
+        })) {
+        // Gone meanwhile: nothing to keep.
+        return errno == ENODATA;
     }
     // One the new file got already (a security label, say) needs no permission to keep.
     std::vector<char> present(value.size() + 1);

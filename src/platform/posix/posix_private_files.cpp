@@ -4,6 +4,7 @@
 #include "platform/posix/posix_private_files.h"
 
 #include "platform/error.h"
+#include "platform/posix/posix_open_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -41,25 +42,14 @@ void PosixPrivateFiles::createPrivateFile(const std::string& path, const std::st
     if (fd < 0) {
         fail(path, std::strerror(errno));
     }
-    std::size_t written = 0;
-    int error = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error = errno;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error != 0) {
+    PosixOpenFile file(fd, path);
+    try {
+        file.writeAt(0, bytes);
+        file.close();
+    } catch (const FileError& error) {
+        // A half-written file would be read as a whole one.
         ::unlink(path.c_str());
-        fail(path, std::strerror(error));
+        fail(path, error.what());
     }
 }
 

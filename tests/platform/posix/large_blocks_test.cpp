@@ -4,11 +4,10 @@
 // Large blocks in mappings of their own, and their return.
 
 #include "platform/posix/large_blocks.h"
+#include "posix_test_support.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,24 +15,10 @@
 namespace {
 
 using namespace platform::posix;
+using posixtest::residentMegabytes;
 
 bool blockAligned(const void* block) {
     return reinterpret_cast<std::uintptr_t>(block) % large_blocks::Alignment == 0;
-}
-
-// The memory the system backs this process with now, in megabytes.
-long residentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    long kilobytes = 0;
-    while (status >> name) {
-        if (name == "VmRSS:") {
-            status >> kilobytes;
-            break;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return kilobytes / 1024;
 }
 
 TEST(LargeBlocks, OnlyLargeBlocksAreMappedAlignedZeroedAndGivenBackOnce) {

@@ -5,6 +5,7 @@
 #include "files/save_backup.h"
 #include "files/save_procedure.h"
 #include "platform/error.h"
+#include "platform/posix/posix_private_files.h"
 #include "platform/posix/posix_text_files.h"
 #include "posix_test_support.h"
 
@@ -27,6 +28,7 @@ namespace {
 
 using files::InterruptedSave;
 using platform::RuntimeError;
+using platform::posix::PosixPrivateFiles;
 using platform::posix::PosixTextFiles;
 using namespace posixtest;
 namespace ErrorNumber = platform::ErrorNumber;
@@ -83,6 +85,15 @@ TEST_F(SmallDiskTest, AReadOnlyFileSystemIsAnAccessError) {
     EXPECT_EQ(outcomeOf([&] { files::saveFile(files_, disk_ + "/B.java", "new"); }),
               ErrorNumber::PathFileAccess);
     EXPECT_EQ(contentOf(disk_ + "/A.java"), old_);
+}
+
+TEST_F(SmallDiskTest, APrivateFileThatDoesNotFitIsNotLeftHalfWritten) {
+    PosixPrivateFiles privateFiles;
+    const std::string launch = disk_ + "/launch";
+    const RuntimeError error = errorOf([&] { privateFiles.createPrivateFile(launch, tooLarge_); });
+    EXPECT_EQ(error.number(), ErrorNumber::PathFileAccess);
+    EXPECT_EQ(error.description(), "“" + launch + "”：" + std::strerror(ENOSPC));
+    EXPECT_EQ(entriesOf(disk_), (std::vector<std::string>{"A.java"}));
 }
 
 // The in-place save of a writable file in a read-only folder, run as an ordinary user in a child

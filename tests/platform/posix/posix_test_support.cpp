@@ -207,4 +207,18 @@ std::string outputOf(const std::string& command) {
     return output;
 }
 
+long residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    long kilobytes = 0;
+    while (status >> name) {
+        if (name == "VmRSS:") {
+            status >> kilobytes;
+            break;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return kilobytes / 1024;
+}
+
 } // namespace posixtest

@@ -84,6 +84,9 @@ struct ShimmedRun {
 ShimmedRun runUnderShim(const std::string& shim, std::vector<std::string> arguments,
                         const std::string& cacheFolder, const std::vector<std::string>& settings);
 
+// The memory the system backs this process with now, in megabytes.
+long residentMegabytes();
+
 // Runs a shell command; its exit status.
 int run(const std::string& command);
 // What a shell command printed.

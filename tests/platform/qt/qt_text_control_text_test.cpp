@@ -6,9 +6,8 @@
 #include "platform/error.h"
 #include "platform/posix/large_blocks.h"
 #include "platform/qt/qt_text_store.h"
+#include "posix_test_support.h"
 #include "text_control_fixture.h"
-
-#include <fstream>
 
 #include <QAccessible>
 #include <QTest>
@@ -16,6 +15,8 @@
 #include <sys/resource.h>
 
 namespace {
+
+using posixtest::residentMegabytes;
 
 // What an assistive tool would have heard: "+" inserted or "-" removed, at a UTF-16 offset.
 std::vector<std::string> heard;
@@ -39,18 +40,6 @@ const std::string Chinese = "// 计算结果\n"
                             "}\n";
 
 } // namespace
-
-// The memory the system backs this process with now, in megabytes.
-long residentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    long kilobytes = 0;
-    while (status >> name && name != "VmRSS:") {
-        status.ignore(1 << 12, '\n');
-    }
-    status >> kilobytes;
-    return kilobytes / 1024;
-}
 
 // The page faults the calling thread has taken so far.
 long pageFaultsOfThisThread() {
