@@ -39,16 +39,6 @@ void fill(OpenFile& file, std::string_view bytes) {
     file.close();
 }
 
-std::string readAll(OpenFile& file) {
-    std::string bytes;
-    bytes.reserve(file.size());
-    char buffer[65536];
-    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) != 0;) {
-        bytes.append(buffer, count);
-    }
-    return bytes;
-}
-
 class Save {
 public:
     Save(platform::TextFiles& files, const std::string& path, std::string_view bytes)
@@ -151,7 +141,7 @@ private:
         std::string old;
         try {
             file = files_.openForWriting(target_);
-            old = readAll(*file);
+            old = readToEnd(*file);
         } catch (const FileError& error) {
             fail(error);
         }
