@@ -39,6 +39,14 @@ void fill(OpenFile& file, std::string_view bytes) {
     file.close();
 }
 
+// Makes bytes the whole content of a file that had other content, and closes it.
+void writeOver(OpenFile& file, std::string_view bytes) {
+    file.writeAt(0, bytes);
+    file.truncate(bytes.size());
+    file.flush();
+    file.close();
+}
+
 class Save {
 public:
     Save(platform::TextFiles& files, const std::string& path, std::string_view bytes)
@@ -157,10 +165,7 @@ private:
             fail(error);
         }
         try {
-            file->writeAt(0, bytes_);
-            file->truncate(bytes_.size());
-            file->flush();
-            file->close();
+            writeOver(*file, bytes_);
         } catch (const FileError& error) {
             file.reset();
             if (restore(old)) {
@@ -177,11 +182,7 @@ private:
 
     bool restore(const std::string& old) {
         try {
-            const std::unique_ptr<OpenFile> file = files_.openForWriting(target_);
-            file->writeAt(0, old);
-            file->truncate(old.size());
-            file->flush();
-            file->close();
+            writeOver(*files_.openForWriting(target_), old);
             return true;
         } catch (const FileError&) {
             return false;
