@@ -71,6 +71,13 @@ public:
         return outcome;
     }
 
+    // A new file of the user's takes the place of the symbolic link at path; what the link
+    // points to is left alone.
+    void replaceLink() {
+        target_ = path_;
+        replaceAtomically(false);
+    }
+
 private:
     [[noreturn]] void fail(const FileError& error) { throw writeError(path_, error); }
 
@@ -209,23 +216,10 @@ void replaceEntry(platform::TextFiles& files, const std::string& path, std::stri
     } catch (const FileError& error) {
         throw writeError(path, error);
     }
-    if (!link) {
+    if (link) {
+        Save(files, path, bytes).replaceLink();
+    } else {
         saveFile(files, path, bytes);
-        return;
-    }
-    // A new file beside the link takes its place in one step; the link's target is untouched.
-    std::string freshPath;
-    try {
-        std::unique_ptr<OpenFile> fresh = files.createBeside(path);
-        freshPath = fresh->path();
-        files.giveNewFileAttributes(*fresh);
-        fill(*fresh, bytes);
-        files.replace(freshPath, path);
-    } catch (const FileError& error) {
-        if (!freshPath.empty()) {
-            removeQuietly(files, freshPath);
-        }
-        throw writeError(path, error);
     }
 }
 
