@@ -10,12 +10,12 @@ namespace files {
 
 namespace {
 
-// Whether the file the window last saw is still as it left it. Where no file is there now, or
-// it cannot be looked at, there is nothing another program wrote to keep: the save itself
-// creates the file or tells why it cannot.
+// Whether the file the window last saw, through the path's links, is still as it left it.
+// Where no file is there now, or it cannot be looked at, there is nothing another program wrote
+// to keep: the save itself creates the file or tells why it cannot.
 bool unchangedOnDisk(platform::TextFiles& files, const FileOnDisk& seen) {
     try {
-        const platform::FileStatus status = files.status(files.finalTarget(seen.path));
+        const platform::FileStatus status = files.status(seen.path);
         return status.kind != platform::FileStatus::Kind::Regular || status.stamp == seen.stamp;
     } catch (const platform::FileError&) {
         return true;

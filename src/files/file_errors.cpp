@@ -76,17 +76,19 @@ platform::RuntimeError writeError(const std::string& path, const platform::FileE
     return {description.number, "无法写入文件" + quoted(path) + "：" + description.text};
 }
 
+std::string readToEnd(platform::OpenFile& file) {
+    std::string bytes;
+    bytes.reserve(file.size());
+    char buffer[65536];
+    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) != 0;) {
+        bytes.append(buffer, count);
+    }
+    return bytes;
+}
+
 std::string readWholeFile(platform::TextFiles& files, const std::string& path) {
     try {
-        const std::unique_ptr<platform::OpenFile> file = files.openForReading(path);
-        std::string bytes;
-        bytes.reserve(file->size());
-        // Up to the end rather than the size: a file may grow while it is read.
-        char buffer[65536];
-        for (std::size_t count; (count = file->read(buffer, sizeof buffer)) != 0;) {
-            bytes.append(buffer, count);
-        }
-        return bytes;
+        return readToEnd(*files.openForReading(path));
     } catch (const platform::FileError& error) {
         throw readError(error);
     } catch (const std::bad_alloc&) {

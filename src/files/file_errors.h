@@ -22,6 +22,10 @@ platform::RuntimeError readError(const platform::FileError& error);
 // The failure of writing the file at path: the file and the cause.
 platform::RuntimeError writeError(const std::string& path, const platform::FileError& error);
 
+// What a freshly opened file holds, read up to its end rather than to its size: a file may grow
+// while it is read. Raises FileError.
+std::string readToEnd(platform::OpenFile& file);
+
 // The file's whole content. Raises RuntimeError as readError gives it, and for a file too
 // large for the memory left.
 std::string readWholeFile(platform::TextFiles& files, const std::string& path);

@@ -66,6 +66,18 @@ LineEnd mostCommon(const std::vector<LineEnd>& ends) {
     return static_cast<LineEnd>(most - std::begin(counts));
 }
 
+// The line ends of a text whose lines end as the record says: the record is kept only where
+// some line ends otherwise than in dominant.
+LineEnds lineEndsOf(LineEnd dominant, MixedLineEnds record) {
+    LineEnds lineEnds;
+    lineEnds.dominant = dominant;
+    if (std::count(record.ends.begin(), record.ends.end(), dominant) !=
+        static_cast<std::ptrdiff_t>(record.ends.size())) {
+        lineEnds.mixed = std::make_shared<const MixedLineEnds>(std::move(record));
+    }
+    return lineEnds;
+}
+
 constexpr int NoMatch = -1;
 // Past this many differences the middle of the text is not matched line by line: each of its
 // lines takes the end of the line it took the place of, or the dominant one.
@@ -250,24 +262,19 @@ LineEnd LineEndTally::only() const {
 }
 
 LineEnds mixedLineEnds(std::string_view bytes, std::string_view text) {
-    auto record = std::make_shared<MixedLineEnds>();
+    MixedLineEnds record;
     for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
         if (bytes[pos] == '\n') {
-            record->ends.push_back(LineEnd::Lf);
+            record.ends.push_back(LineEnd::Lf);
         } else if (bytes[pos] == '\r') {
             const bool crLf = pos + 1 < bytes.size() && bytes[pos + 1] == '\n';
-            record->ends.push_back(crLf ? LineEnd::CrLf : LineEnd::Cr);
+            record.ends.push_back(crLf ? LineEnd::CrLf : LineEnd::Cr);
             pos += crLf ? 1 : 0;
         }
     }
-    record->lineHashes = hashesOf(linesOf(text));
-    LineEnds lineEnds;
-    lineEnds.dominant = mostCommon(record->ends);
-    if (std::count(record->ends.begin(), record->ends.end(), lineEnds.dominant) !=
-        static_cast<std::ptrdiff_t>(record->ends.size())) {
-        lineEnds.mixed = std::move(record);
-    }
-    return lineEnds;
+    record.lineHashes = hashesOf(linesOf(text));
+    const LineEnd dominant = mostCommon(record.ends);
+    return lineEndsOf(dominant, std::move(record));
 }
 
 std::string withFileLineEnds(std::string_view text, const LineEnds& lineEnds, LineEnds* written) {
@@ -278,7 +285,7 @@ std::string withFileLineEnds(std::string_view text, const LineEnds& lineEnds, Li
         return withLineEnds(text, bytesOf(lineEnds.dominant));
     }
     const std::vector<std::string_view> lines = linesOf(text);
-    const std::vector<std::uint64_t> hashes = hashesOf(lines);
+    std::vector<std::uint64_t> hashes = hashesOf(lines);
     const MixedLineEnds& file = *lineEnds.mixed;
     const std::vector<int> match = matchLines(file.lineHashes, hashes);
     std::vector<LineEnd> ends = endsFor(lines.size() - 1, hashes, match, file, lineEnds.dominant);
@@ -298,14 +305,7 @@ std::string withFileLineEnds(std::string_view text, const LineEnds& lineEnds, Li
         }
     }
     if (written != nullptr) {
-        auto record = std::make_shared<MixedLineEnds>(MixedLineEnds{hashes, std::move(ends)});
-        written->dominant = lineEnds.dominant;
-        written->mixed = std::move(record);
-        if (std::count(written->mixed->ends.begin(), written->mixed->ends.end(),
-                       written->dominant) ==
-            static_cast<std::ptrdiff_t>(written->mixed->ends.size())) {
-            written->mixed.reset();
-        }
+        *written = lineEndsOf(lineEnds.dominant, {std::move(hashes), std::move(ends)});
     }
     return result;
 }

@@ -39,14 +39,12 @@ void fill(OpenFile& file, std::string_view bytes) {
     file.close();
 }
 
-std::string readAll(OpenFile& file) {
-    std::string bytes;
-    bytes.reserve(file.size());
-    char buffer[65536];
-    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) != 0;) {
-        bytes.append(buffer, count);
-    }
-    return bytes;
+// Makes bytes the whole content of a file that had other content, and closes it.
+void writeOver(OpenFile& file, std::string_view bytes) {
+    file.writeAt(0, bytes);
+    file.truncate(bytes.size());
+    file.flush();
+    file.close();
 }
 
 class Save {
@@ -71,6 +69,13 @@ public:
         }
         removeBackupsOf(files_, path_);
         return outcome;
+    }
+
+    // A new file of the user's takes the place of the symbolic link at path; what the link
+    // points to is left alone.
+    void replaceLink() {
+        target_ = path_;
+        replaceAtomically(false);
     }
 
 private:
@@ -151,7 +156,7 @@ private:
         std::string old;
         try {
             file = files_.openForWriting(target_);
-            old = readAll(*file);
+            old = readToEnd(*file);
         } catch (const FileError& error) {
             fail(error);
         }
@@ -167,10 +172,7 @@ private:
             fail(error);
         }
         try {
-            file->writeAt(0, bytes_);
-            file->truncate(bytes_.size());
-            file->flush();
-            file->close();
+            writeOver(*file, bytes_);
         } catch (const FileError& error) {
             file.reset();
             if (restore(old)) {
@@ -187,11 +189,7 @@ private:
 
     bool restore(const std::string& old) {
         try {
-            const std::unique_ptr<OpenFile> file = files_.openForWriting(target_);
-            file->writeAt(0, old);
-            file->truncate(old.size());
-            file->flush();
-            file->close();
+            writeOver(*files_.openForWriting(target_), old);
             return true;
         } catch (const FileError&) {
             return false;
@@ -218,23 +216,10 @@ void replaceEntry(platform::TextFiles& files, const std::string& path, std::stri
     } catch (const FileError& error) {
         throw writeError(path, error);
     }
-    if (!link) {
+    if (link) {
+        Save(files, path, bytes).replaceLink();
+    } else {
         saveFile(files, path, bytes);
-        return;
-    }
-    // A new file beside the link takes its place in one step; the link's target is untouched.
-    std::string freshPath;
-    try {
-        std::unique_ptr<OpenFile> fresh = files.createBeside(path);
-        freshPath = fresh->path();
-        files.giveNewFileAttributes(*fresh);
-        fill(*fresh, bytes);
-        files.replace(freshPath, path);
-    } catch (const FileError& error) {
-        if (!freshPath.empty()) {
-            removeQuietly(files, freshPath);
-        }
-        throw writeError(path, error);
     }
 }
 

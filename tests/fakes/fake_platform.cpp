@@ -125,7 +125,7 @@ private:
 std::string FakeCodePage::encode(std::string_view utf8, const std::string& encoding) {
     if (encoding == "ASCII" &&
         std::any_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) != 0; })) {
-        throw platform::RuntimeError(1001, "文本中有无法用ASCII编码保存的字符");
+        throw platform::ConversionFailure::unstorable(encoding);
     }
     return std::string(utf8);
 }

@@ -146,6 +146,28 @@ TEST_F(SaveProcedure, CopiesToldOfNeverGrowWithoutBound) {
 TEST_F(SaveProcedure, ReplacingAnEntryReplacesALinkItselfAndNeverWritesThroughIt) {
     fs.files["/home/u/.profile"] = "keep";
     fs.links["/home/u/src/debug.bat"] = "/home/u/.profile";
+    // A replacement that fails leaves the link, its target and nothing beside them.
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        int number;
+    } failures[] = {
+        {"a full disk", [&] { fs.writeFault = platform::FileFault::DiskFull; },
+         ErrorNumber::DiskFull},
+        {"a refused rename", [&] { fs.renameRefused.insert("/home/u/src/debug.bat"); },
+         ErrorNumber::PathFileAccess},
+    };
+    for (const auto& failure : failures) {
+        failure.arrange();
+        EXPECT_EQ(errorOf([&] { files::replaceEntry(fs, "/home/u/src/debug.bat", "x"); }).number(),
+                  failure.number)
+            << failure.what;
+        EXPECT_EQ(fs.files, (std::map<std::string, std::string>{{"/home/u/.profile", "keep"}}))
+            << failure.what;
+        EXPECT_EQ(fs.links.count("/home/u/src/debug.bat"), 1u) << failure.what;
+        fs.writeFault.reset();
+        fs.renameRefused.clear();
+    }
     files::replaceEntry(fs, "/home/u/src/debug.bat", "@pause\r\n");
     EXPECT_EQ(fs.files["/home/u/.profile"], "keep");
     EXPECT_EQ(fs.files["/home/u/src/debug.bat"], "@pause\r\n");
