@@ -85,15 +85,6 @@ std::optional<std::size_t> findUnstorableCharacter(std::string_view text,
     return begin;
 }
 
-char32_t codePointAt(std::string_view text, std::size_t pos, std::size_t length) {
-    static constexpr unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t value = byteAt(text, pos) & leadMask[length];
-    for (std::size_t i = 1; i < length; ++i) {
-        value = (value << 6) | (byteAt(text, pos + i) & 0x3F);
-    }
-    return value;
-}
-
 std::string unstorableDescription(std::string_view text, std::size_t pos,
                                   const std::string& encoding) {
     const std::size_t length = utf8SequenceLength(text, pos);
@@ -106,7 +97,7 @@ std::string unstorableDescription(std::string_view text, std::size_t pos,
     } else {
         description.append(text.substr(pos, length));
         std::snprintf(number, sizeof number, "”（U+%04lX）",
-                      static_cast<unsigned long>(codePointAt(text, pos, length)));
+                      static_cast<unsigned long>(utf8CodePoint(text, pos, length)));
     }
     description += number;
     description += "无法用" + encoding + "编码保存";

@@ -82,6 +82,15 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
+char32_t utf8CodePoint(std::string_view text, std::size_t pos, std::size_t length) {
+    static constexpr unsigned char leadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t value = byteAt(text, pos) & leadMask[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        value = (value << 6) | (byteAt(text, pos + i) & 0x3F);
+    }
+    return value;
+}
+
 bool isValidUtf8(std::string_view text) {
     std::size_t pos = 0;
     while ((pos = asciiRunEnd(text, pos)) < text.size()) {

@@ -16,6 +16,10 @@ namespace files {
 // UTF-16 surrogates, code points above U+10FFFF and sequences cut short are not UTF-8.
 std::size_t utf8SequenceLength(std::string_view text, std::size_t pos);
 
+// The code point of the well-formed sequence of length bytes at pos (as utf8SequenceLength
+// gives it).
+char32_t utf8CodePoint(std::string_view text, std::size_t pos, std::size_t length);
+
 bool isValidUtf8(std::string_view text);
 
 // The first position from pos on that holds a byte outside ASCII, or the text's size.

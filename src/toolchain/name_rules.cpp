@@ -25,13 +25,7 @@ Character characterAt(std::string_view text, std::size_t pos) {
     if (length == 0) {
         return {};
     }
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-    static constexpr std::array<unsigned char, 5> leadMask = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t code = byte(0) & leadMask[length];
-    for (std::size_t i = 1; i < length; ++i) {
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    return {code, length};
+    return {files::utf8CodePoint(text, pos, length), length};
 }
 
 bool isControl(char32_t c) {
