@@ -88,8 +88,13 @@ double cpuMs() {
 
 // A Java-like source of so many megabytes, with CR LF line ends ("java"), or one of the odd
 // files a user may open by mistake: one single line ("line"), nothing but bare CRs ("cr") or
-// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed").
+// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed"). A file that could not be
+// written whole fails the command, so that the script does not keep it for later runs.
 int generate(const char* path, double megabytes, const std::string& kind) {
+    if (kind != "java" && kind != "mixed" && kind != "line" && kind != "cr" && kind != "lf") {
+        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
+        return 2;
+    }
     std::ofstream file(path, std::ios::binary);
     const auto write = [&](const std::string& piece) {
         file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
@@ -101,17 +106,18 @@ int generate(const char* path, double megabytes, const std::string& kind) {
         for (long long left = bytes; left > 0; left -= static_cast<long long>(piece.size())) {
             write(piece.substr(0, static_cast<std::size_t>(std::min<long long>(left, 1 << 20))));
         }
-        return 0;
+    } else {
+        const char* const crLf[] = {"\r\n", nullptr};
+        const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
+        const char* const blanks[] = {" ", nullptr};
+        const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
+        bench::javaLikeLines(lines, lineEnds, write);
     }
-    const char* const crLf[] = {"\r\n", nullptr};
-    const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
-    const char* const blanks[] = {" ", nullptr};
-    const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
-    if (kind != "java" && kind != "mixed" && kind != "line") {
-        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
-        return 2;
+    file.close();
+    if (!file) {
+        std::fprintf(stderr, "program_bench: could not write %s\n", path);
+        return 1;
     }
-    bench::javaLikeLines(lines, lineEnds, write);
     return 0;
 }
 
