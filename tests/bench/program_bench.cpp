@@ -23,6 +23,7 @@
 #include "platform/desktop/desktop_services.h"
 #include "platform/qt/file_dialog_parts.h"
 #include "platform/qt/qt_text_control.h"
+#include "process_status.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,20 +62,6 @@ double nowMs() {
 double launchMs() {
     const char* stamp = std::getenv("MORVANE_BENCH_LAUNCH_NS");
     return stamp != nullptr ? std::strtod(stamp, nullptr) / 1e6 : nowMs();
-}
-
-long statusKilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    long value = 0;
-    while (status >> name) {
-        if (name == field) {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
 }
 
 double cpuMs() {
@@ -317,7 +304,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
             return;
         }
         std::printf("refused_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f message=\"%s\"\n",
-                    nowMs() - enteredAt, openProbe.stop(), statusKilobytes("VmHWM:") / 1024.0,
+                    nowMs() - enteredAt, openProbe.stop(), bench::statusMegabytes("self", "VmHWM:"),
                     box->text().toUtf8().constData());
         std::fflush(stdout);
         std::_Exit(0);
@@ -330,8 +317,8 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
     watchForRefusal.stop();
     const double openMs = textPainted.paintedAt - enteredAt;
     const double openStallMs = openProbe.stop();
-    const double peakMb = statusKilobytes("VmHWM:") / 1024.0;
-    const double residentMb = statusKilobytes("VmRSS:") / 1024.0;
+    const double peakMb = bench::statusMegabytes("self", "VmHWM:");
+    const double residentMb = bench::statusMegabytes("self", "VmRSS:");
 
     auto* control = qobject_cast<platform::qt::QtTextControl*>(QApplication::focusWidget());
     if (control == nullptr) {
