@@ -23,6 +23,7 @@
 #include "platform/desktop/desktop_services.h"
 #include "platform/qt/file_dialog_parts.h"
 #include "platform/qt/qt_text_control.h"
+#include "process_status.h"
 
 #include <algorithm>
 #include <chrono>
@@ -63,20 +64,6 @@ double launchMs() {
     return stamp != nullptr ? std::strtod(stamp, nullptr) / 1e6 : nowMs();
 }
 
-long statusKilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    long value = 0;
-    while (status >> name) {
-        if (name == field) {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
 double cpuMs() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -88,8 +75,13 @@ double cpuMs() {
 
 // A Java-like source of so many megabytes, with CR LF line ends ("java"), or one of the odd
 // files a user may open by mistake: one single line ("line"), nothing but bare CRs ("cr") or
-// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed").
+// LFs ("lf"), or lines ending in CR LF, LF and CR in turn ("mixed"). A file that could not be
+// written whole fails the command, so that the script does not keep it for later runs.
 int generate(const char* path, double megabytes, const std::string& kind) {
+    if (kind != "java" && kind != "mixed" && kind != "line" && kind != "cr" && kind != "lf") {
+        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
+        return 2;
+    }
     std::ofstream file(path, std::ios::binary);
     const auto write = [&](const std::string& piece) {
         file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
@@ -101,17 +93,18 @@ int generate(const char* path, double megabytes, const std::string& kind) {
         for (long long left = bytes; left > 0; left -= static_cast<long long>(piece.size())) {
             write(piece.substr(0, static_cast<std::size_t>(std::min<long long>(left, 1 << 20))));
         }
-        return 0;
+    } else {
+        const char* const crLf[] = {"\r\n", nullptr};
+        const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
+        const char* const blanks[] = {" ", nullptr};
+        const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
+        bench::javaLikeLines(lines, lineEnds, write);
     }
-    const char* const crLf[] = {"\r\n", nullptr};
-    const char* const mixed[] = {"\r\n", "\n", "\r", nullptr};
-    const char* const blanks[] = {" ", nullptr};
-    const char* const* lineEnds = kind == "mixed" ? mixed : kind == "line" ? blanks : crLf;
-    if (kind != "java" && kind != "mixed" && kind != "line") {
-        std::fprintf(stderr, "program_bench: no kind of file \"%s\"\n", kind.c_str());
-        return 2;
+    file.close();
+    if (!file) {
+        std::fprintf(stderr, "program_bench: could not write %s\n", path);
+        return 1;
     }
-    bench::javaLikeLines(lines, lineEnds, write);
     return 0;
 }
 
@@ -311,7 +304,7 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
             return;
         }
         std::printf("refused_ms=%.1f open_stall_ms=%.1f peak_mb=%.1f message=\"%s\"\n",
-                    nowMs() - enteredAt, openProbe.stop(), statusKilobytes("VmHWM:") / 1024.0,
+                    nowMs() - enteredAt, openProbe.stop(), bench::statusMegabytes("self", "VmHWM:"),
                     box->text().toUtf8().constData());
         std::fflush(stdout);
         std::_Exit(0);
@@ -324,8 +317,8 @@ int run(int argc, char** argv, const std::string& path, const std::string& sourc
     watchForRefusal.stop();
     const double openMs = textPainted.paintedAt - enteredAt;
     const double openStallMs = openProbe.stop();
-    const double peakMb = statusKilobytes("VmHWM:") / 1024.0;
-    const double residentMb = statusKilobytes("VmRSS:") / 1024.0;
+    const double peakMb = bench::statusMegabytes("self", "VmHWM:");
+    const double residentMb = bench::statusMegabytes("self", "VmRSS:");
 
     auto* control = qobject_cast<platform::qt::QtTextControl*>(QApplication::focusWidget());
     if (control == nullptr) {

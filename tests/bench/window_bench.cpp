@@ -19,6 +19,7 @@
 // The window is made WxH (1280x960 unless told) before the keys come. Prints one line of
 // figures; --trace adds what happened while the keys came and after the last one.
 
+#include "process_status.h"
 #include "x_session.h"
 
 #include <algorithm>
@@ -150,20 +151,6 @@ long long processorNs(pid_t pid) {
     }
     closedir(folder);
     return total;
-}
-
-double statusMegabytes(pid_t pid, const char* field) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string name;
-    while (status >> name) {
-        if (name == field) {
-            double kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes / 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
 }
 
 double percentile(std::vector<double> values, double fraction) {
@@ -394,8 +381,9 @@ int main(int argc, char** argv) {
         startOpen = waitUntilQuiet(x, filter, 0, monotonicMs(), monotonicMs() + 120000) - launched;
     }
     std::printf("start_open_ms=%.1f ", startOpen);
-    std::printf("peak_mb=%.1f rss_mb=%.1f ", statusMegabytes(program.pid, "VmHWM:"),
-                statusMegabytes(program.pid, "VmRSS:"));
+    std::printf("peak_mb=%.1f rss_mb=%.1f ",
+                bench::statusMegabytes(std::to_string(program.pid), "VmHWM:"),
+                bench::statusMegabytes(std::to_string(program.pid), "VmRSS:"));
 
     // Every program gets the same room, as a user with a large file would give it.
     x.place(window, options.width, options.height);

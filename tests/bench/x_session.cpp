@@ -249,10 +249,6 @@ void XSession::handlePending() {
     }
 }
 
-void XSession::pumpPending() {
-    handlePending();
-}
-
 void XSession::pumpUntil(double deadlineMs) {
     Display* display = dpy(display_);
     for (;;) {

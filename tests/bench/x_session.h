@@ -59,8 +59,6 @@ public:
 
     // Handles what the server sends until the deadline (monotonic milliseconds).
     void pumpUntil(double deadlineMs);
-    // Handles what is there now, without waiting.
-    void pumpPending();
 
     const std::vector<Drawing>& drawings() const { return drawings_; }
     void clearDrawings() { drawings_.clear(); }
