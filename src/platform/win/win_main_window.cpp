@@ -49,7 +49,7 @@ void registerClass(HINSTANCE instance) {
 
 } // namespace
 
-WinMainWindow::WinMainWindow(HINSTANCE instance) : instance_(instance) {
+WinMainWindow::WinMainWindow(HINSTANCE instance) {
     registerClass(instance);
     window_ = CreateWindowExW(0, ClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
