@@ -10,6 +10,7 @@
 #include "platform/win/wide_text.h"
 #include "win_dpi.h"
 #include "win_progress_box.h"
+#include "win_window_text.h"
 
 #include <cmath>
 #include <commctrl.h>
@@ -266,10 +267,7 @@ WindowState WinMainWindow::windowState() {
 }
 
 std::string WinMainWindow::caption() {
-    const int length = GetWindowTextLengthW(window_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), length + 1)));
-    return utf8Text(text);
+    return windowText(window_);
 }
 
 void WinMainWindow::setCaption(const std::string& caption) {
