@@ -6,6 +6,7 @@
 #include "platform/error.h"
 #include "platform/win/wide_text.h"
 #include "win_dpi.h"
+#include "win_window_text.h"
 
 namespace platform::win {
 
@@ -143,10 +144,7 @@ std::string WinDocumentWindow::caption() {
     if (window_ == nullptr) {
         return {};
     }
-    const int length = GetWindowTextLengthW(window_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), length + 1)));
-    return utf8Text(text);
+    return windowText(window_);
 }
 
 void WinDocumentWindow::setCaption(const std::string& caption) {

@@ -38,8 +38,6 @@ public:
     void bringToFront() override;
     bool close() override;
 
-    HWND handle() const { return window_; }
-
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handleMessage(UINT message, WPARAM w, LPARAM l);

@@ -53,19 +53,4 @@ HFONT createFont(const wchar_t* face, double points, HWND window, int weight) {
     return CreateFontIndirectW(&font);
 }
 
-HFONT createDesktopFont(HWND window) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        return createFont(L"宋体", 9, window);
-    }
-    // The metrics are the system's resolution; the window may stand on another monitor.
-    const HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight =
-        MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpiOf(window)), systemDpi);
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 } // namespace platform::win

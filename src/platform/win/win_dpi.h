@@ -19,7 +19,4 @@ double twipsOf(int pixels, HWND window);
 // deletes it.
 HFONT createFont(const wchar_t* face, double points, HWND window, int weight = FW_NORMAL);
 
-// The face of the dialogs and menus of the desktop the program runs on.
-HFONT createDesktopFont(HWND window);
-
 } // namespace platform::win

@@ -5,6 +5,7 @@
 
 #include "platform/win/wide_text.h"
 #include "win_dpi.h"
+#include "win_window_text.h"
 
 #include <cstring>
 
@@ -58,10 +59,7 @@ std::string WinFormDialog::textOf(const std::string& name) const {
     if (control->window == nullptr) {
         return control->text;
     }
-    const int length = GetWindowTextLengthW(control->window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control->window, text.data(), length + 1)));
-    return utf8Text(text);
+    return windowText(control->window);
 }
 
 void WinFormDialog::setTextOf(const std::string& name, const std::string& text) {

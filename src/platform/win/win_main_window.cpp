@@ -10,6 +10,7 @@
 #include "platform/win/wide_text.h"
 #include "win_dpi.h"
 #include "win_progress_box.h"
+#include "win_window_text.h"
 
 #include <cmath>
 #include <commctrl.h>
@@ -49,7 +50,7 @@ void registerClass(HINSTANCE instance) {
 
 } // namespace
 
-WinMainWindow::WinMainWindow(HINSTANCE instance) : instance_(instance) {
+WinMainWindow::WinMainWindow(HINSTANCE instance) {
     registerClass(instance);
     window_ = CreateWindowExW(0, ClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
@@ -266,10 +267,7 @@ WindowState WinMainWindow::windowState() {
 }
 
 std::string WinMainWindow::caption() {
-    const int length = GetWindowTextLengthW(window_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window_, text.data(), length + 1)));
-    return utf8Text(text);
+    return windowText(window_);
 }
 
 void WinMainWindow::setCaption(const std::string& caption) {

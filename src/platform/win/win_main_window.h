@@ -54,7 +54,6 @@ public:
     void runSoon(std::function<void()> work) override;
 
     HWND handle() const { return window_; }
-    HWND client() const { return client_; }
     WinStatusBar& statusPanels() { return *status_; }
     // Lets the MDI client have the keys of the document windows (Ctrl+F4, Ctrl+F6).
     bool translateAccelerator(MSG& message);
@@ -82,7 +81,6 @@ private:
     MainWindowEvents* events_ = nullptr;
     // Work for a later turn of the message loop, announced by a posted RunSoonMessage.
     std::deque<std::function<void()>> soon_;
-    HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND client_ = nullptr;
     HWND toolBarWindow_ = nullptr;

@@ -59,14 +59,6 @@ private:
     bool cancelled_ = false;
 };
 
-// Paints what needs painting and answers the messages other threads send; input stays queued.
-void repaint() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
-        DispatchMessageW(&message);
-    }
-}
-
 // Everything the box and its buttons are sent, and painting for the rest.
 void serve(HWND box) {
     MSG message;
@@ -76,10 +68,17 @@ void serve(HWND box) {
             DispatchMessageW(&message);
         }
     }
-    repaint();
+    repaintWindows();
 }
 
 } // namespace
+
+void repaintWindows() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+        DispatchMessageW(&message);
+    }
+}
 
 bool runWithProgressBox(HWND owner, const ProgressRequest& request, StepwiseWork& work) {
     const ULONGLONG start = GetTickCount64();
@@ -107,7 +106,7 @@ bool runWithProgressBox(HWND owner, const ProgressRequest& request, StepwiseWork
                     return false;
                 }
             } else {
-                repaint();
+                repaintWindows();
             }
         }
     } catch (...) {

@@ -14,4 +14,8 @@ namespace platform::win {
 // only the box takes it. False when the user cancelled; what a step raises comes out of this.
 bool runWithProgressBox(HWND owner, const ProgressRequest& request, StepwiseWork& work);
 
+// Paints what needs painting and answers the messages other threads send; input stays queued.
+// For work that takes long within one step.
+void repaintWindows();
+
 } // namespace platform::win

@@ -5,6 +5,7 @@
 
 #include "platform/error.h"
 #include "platform/win/wide_text.h"
+#include "win_progress_box.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -74,13 +75,6 @@ DWORD CALLBACK readSource(DWORD_PTR cookie, LPBYTE buffer, LONG capacity, LONG* 
     source->offset += bytes / sizeof(wchar_t);
     *written = static_cast<LONG>(bytes);
     return 0;
-}
-
-void repaintAndAnswer() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
-        DispatchMessageW(&message);
-    }
 }
 
 // Where a slice may end: not between CR and LF, nor inside a surrogate pair.
@@ -174,7 +168,7 @@ void appendInSlices(HWND edit, std::wstring_view text) {
         SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), -1);
         streamIn(edit, text.substr(start, end - start), true);
         start = end;
-        repaintAndAnswer();
+        repaintWindows();
     }
 }
 

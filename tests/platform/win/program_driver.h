@@ -103,11 +103,6 @@ private:
 using MenuLayout = std::vector<std::pair<std::string, std::vector<std::string>>>;
 const MenuLayout& menuLayout();
 
-// The menu bar as the user sees it, left to right: each menu's caption and its drop-down's
-// items ("-" a separator), none for a command on the bar itself.
-using MenuLayout = std::vector<std::pair<std::string, std::vector<std::string>>>;
-const MenuLayout& menuLayout();
-
 // Waits until done holds, polling, at most timeoutMs; whether it held.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
 

@@ -73,11 +73,7 @@ std::string ProgramTest::storedSetting(const std::string& key) {
                      RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
         return {};
     }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, value, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, value, -1, text.data(), length, nullptr, nullptr);
-    text.resize(text.size() - 1);
-    return text;
+    return narrow(value);
 }
 
 } // namespace wintest

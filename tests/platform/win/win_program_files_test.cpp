@@ -18,13 +18,6 @@ using wintest::readRaw;
 using wintest::waitUntil;
 using wintest::writeRaw;
 
-// The Open and Save As dialogs' window for the name given, not the question it asks.
-HWND fileDialog(wintest::ProgramDriver& program, const std::string& title) {
-    HWND dialog = program.waitForWindow(title);
-    EXPECT_NE(dialog, nullptr) << title;
-    return dialog;
-}
-
 TEST_F(ProgramTest, OpenAndSaveKeepGbkAndUtf8FilesByteForByte) {
     const std::string gbkFile = sources.file("你好.java");
     const std::string gbkBytes = gbk("class 你好 {\r\n    // 中文注释\r\n}\r\n");
@@ -58,7 +51,7 @@ TEST_F(ProgramTest, OpenAndSaveKeepGbkAndUtf8FilesByteForByte) {
 
     // Save As starts in the source folder with the base name; the caption follows.
     p.menu("文件", "另存为");
-    HWND dialog = fileDialog(p, "另存为");
+    HWND dialog = box("另存为");
     ASSERT_NE(dialog, nullptr);
     p.chooseFile(dialog, "副本.java");
     const std::string copy = sources.file("副本.java");
@@ -67,7 +60,7 @@ TEST_F(ProgramTest, OpenAndSaveKeepGbkAndUtf8FilesByteForByte) {
 
     // Saving over another existing file asks first; No leaves it alone.
     p.menu("文件", "另存为");
-    dialog = fileDialog(p, "另存为");
+    dialog = box("另存为");
     ASSERT_NE(dialog, nullptr);
     p.chooseFile(dialog, gbkFile);
     HWND question = nullptr;
@@ -105,7 +98,7 @@ TEST_F(ProgramTest, ThePageGeneratorsPageIsSavedAsHtmInTheSourceFolder) {
     EXPECT_EQ(p.text(p.editOf(p.activeDocument())), page);
 
     p.menu("保存", "保存为htm文件");
-    const HWND dialog = fileDialog(p, "保存为Html文件");
+    const HWND dialog = box("保存为Html文件");
     ASSERT_NE(dialog, nullptr);
     // The name proposed is the class's; typed without extension it gets ".htm".
     p.chooseFile(dialog, "Hello");
@@ -188,7 +181,7 @@ TEST_F(ProgramTest, ALongOpenShowsItsProgressAndTheWindowKeepsAnswering) {
     const auto openBig = [&](const char* which) {
         const std::size_t before = p.documents().size();
         p.menu("文件", "打开");
-        const HWND dialog = fileDialog(p, "打开");
+        const HWND dialog = box("打开");
         if (dialog == nullptr) {
             return;
         }
@@ -199,9 +192,9 @@ TEST_F(ProgramTest, ALongOpenShowsItsProgressAndTheWindowKeepsAnswering) {
         EXPECT_TRUE(waitUntil(
             [&] {
                 longest = std::max(longest, p.answerTime());
-                const HWND box = p.waitForWindow("打开", 0);
-                progressShown =
-                    progressShown || (box != nullptr && p.staticTexts(box).find("正在读入") == 0);
+                const HWND progress = p.waitForWindow("打开", 0);
+                progressShown = progressShown || (progress != nullptr &&
+                                                  p.staticTexts(progress).find("正在读入") == 0);
                 return p.documents().size() > before &&
                        SendMessageW(p.editOf(p.activeDocument()), WM_GETTEXTLENGTH, 0, 0) > 0;
             },
@@ -229,17 +222,18 @@ TEST_F(ProgramTest, ALongOpenShowsItsProgressAndTheWindowKeepsAnswering) {
     // 取消 leaves no window.
     const std::size_t open = p.documents().size();
     p.menu("文件", "打开");
-    const HWND dialog = fileDialog(p, "打开");
+    const HWND dialog = box("打开");
     ASSERT_NE(dialog, nullptr);
     p.chooseFile(dialog, big);
-    HWND box = nullptr;
+    HWND progress = nullptr;
     EXPECT_TRUE(waitUntil([&] {
-        box = p.waitForWindow("打开", 0);
-        return box != nullptr && box != dialog && p.staticTexts(box).find("正在读入") == 0;
+        progress = p.waitForWindow("打开", 0);
+        return progress != nullptr && progress != dialog &&
+               p.staticTexts(progress).find("正在读入") == 0;
     }));
-    if (box != nullptr) {
-        p.press(box, "取消");
-        EXPECT_TRUE(p.windowGone(box));
+    if (progress != nullptr) {
+        p.press(progress, "取消");
+        EXPECT_TRUE(p.windowGone(progress));
     }
     p.answerTime();
     EXPECT_EQ(p.documents().size(), open);

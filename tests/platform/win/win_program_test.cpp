@@ -29,11 +29,7 @@ int pixels(double twips) {
 std::string captionOf(HMENU menu, int index) {
     wchar_t text[256] = L"";
     GetMenuStringW(menu, static_cast<UINT>(index), text, 256, MF_BYPOSITION);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string caption(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, caption.data(), size, nullptr, nullptr);
-    caption.resize(caption.size() - 1);
-    return caption;
+    return wintest::narrow(text);
 }
 
 // Menus are read in the process that made them: the program runs here, on the real windows.

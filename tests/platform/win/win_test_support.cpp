@@ -23,21 +23,24 @@ std::wstring wide(const std::string& utf8) {
     return result;
 }
 
+std::string narrow(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
 namespace {
 
 // Through the Win32 conversions: the standard library's UTF-8 paths lose Chinese characters
 // with this compiler.
 fs::path pathOf(const std::string& utf8) {
     return fs::path(wide(utf8));
-}
-
-std::string utf8Of(const fs::path& path) {
-    const std::wstring text = path.wstring();
-    std::string utf8(text.size() * 3, '\0');
-    utf8.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                            static_cast<int>(utf8.size()), nullptr, nullptr)));
-    return utf8;
 }
 
 } // namespace
@@ -49,7 +52,7 @@ TempFolder::TempFolder(const std::string& name) {
         pathOf(name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    path_ = utf8Of(folder.lexically_normal().make_preferred());
+    path_ = narrow(folder.lexically_normal().make_preferred().wstring());
 }
 
 TempFolder::~TempFolder() {
@@ -64,7 +67,7 @@ TempFolder::~TempFolder() {
 std::vector<std::string> TempFolder::names() const {
     std::vector<std::string> result;
     for (const auto& entry : fs::directory_iterator(pathOf(path_))) {
-        result.push_back(utf8Of(entry.path().filename()));
+        result.push_back(narrow(entry.path().filename().wstring()));
     }
     std::sort(result.begin(), result.end());
     return result;

@@ -38,7 +38,8 @@ void makeFolder(const std::string& path);
 // Waits up to timeoutMs for a file to appear with content; its bytes, or nothing.
 std::string waitForFile(const std::string& path, int timeoutMs = 30000);
 
-// UTF-16 of a UTF-8 text, for the Win32 calls the tests make themselves.
+// UTF-16 of a UTF-8 text and back, for the Win32 calls the tests make themselves.
 std::wstring wide(const std::string& utf8);
+std::string narrow(const std::wstring& text);
 
 } // namespace wintest
