@@ -116,8 +116,10 @@ bool DocumentLoad::advance() {
     }
     read_ += count;
     if (atEnd && decoder_.mixedLineEnds()) {
-        mixedLineEnds_ = decodeDocument(readWholeFile(services_.files, path_), services_.codePage)
-                             .encoding.lineEnds;
+        // Read errors and running out of memory are told as for the rest of the load.
+        mixedLineEnds_ =
+            decodeDocument(readToEnd(*services_.files.openForReading(path_)), services_.codePage)
+                .encoding.lineEnds;
     }
     return !atEnd;
 }

@@ -75,8 +75,11 @@ private:
 };
 
 std::unique_ptr<platform::OpenFile> FakeTextFiles::openForReading(const std::string& path) {
-    if (outOfMemory) {
+    if (outOfMemory || opensBeforeOutOfMemory == 0) {
         throw std::bad_alloc();
+    }
+    if (opensBeforeOutOfMemory) {
+        --*opensBeforeOutOfMemory;
     }
     if (unreadable.count(path) != 0) {
         throw FileError(FileFault::AccessDenied, "Permission denied");

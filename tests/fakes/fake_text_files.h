@@ -59,6 +59,8 @@ public:
     std::optional<platform::FileFault> writeFault;
     // Reading or writing runs out of memory (std::bad_alloc), as with a file of hundreds of MB.
     bool outOfMemory = false;
+    // When set, this many more files open for reading, and the next runs out of memory.
+    std::optional<int> opensBeforeOutOfMemory;
     // Files created exclusively and still open.
     std::set<std::string> locked;
     std::string cache = "/home/u/.cache";

@@ -290,11 +290,16 @@ TEST_F(Documents, OpenOfAFileTooLargeForTheMemoryLeftIsRefused) {
     EXPECT_EQ(window().progressRequests.size(), 1u);
     host().storeCapacity = std::string().max_size();
     open("/home/u/src/Nul.java"); // not text, found only in the last step
+    // A file of mixed line ends is read once more for the end of each line.
+    platform.files.files["/home/u/src/Mixed.java"] = "a\r\nb\nc\r";
+    platform.files.opensBeforeOutOfMemory = 1;
+    open("/home/u/src/Mixed.java");
     EXPECT_TRUE(host().open.empty());
-    ASSERT_EQ(prompts().size(), 2u) << ::testing::PrintToString(prompts());
+    ASSERT_EQ(prompts().size(), 3u) << ::testing::PrintToString(prompts());
     EXPECT_EQ(prompts()[0], "无法打开文件“/home/u/src/Big.java”：文件太大，剩余的内存不足以读入");
     EXPECT_EQ(prompts()[1].rfind("无法打开文件“/home/u/src/Nul.java”：文件不是文本文件", 0), 0u)
         << prompts()[1];
+    EXPECT_EQ(prompts()[2], "无法打开文件“/home/u/src/Mixed.java”：文件太大，剩余的内存不足以读入");
 }
 
 // Files of odd content: each opens whole or is refused with a message, and a line too long
