@@ -46,12 +46,17 @@ fs::path pathOf(const std::string& utf8) {
 } // namespace
 
 TempFolder::TempFolder(const std::string& name) {
+    // Process numbers come round again, in a later wine server even in the same order, and a
+    // program killed during its test leaves its folder behind: a folder of that name is another
+    // test's, neither to be used nor removed (a read-only file in it would stop the removal).
     static int made = 0;
-    const fs::path folder =
-        fs::temp_directory_path() /
-        pathOf(name + " " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const fs::path temp = fs::temp_directory_path();
+    fs::create_directories(temp);
+    fs::path folder;
+    do {
+        folder = temp / pathOf(name + " " + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++made));
+    } while (!fs::create_directory(folder));
     path_ = narrow(folder.lexically_normal().make_preferred().wstring());
 }
 
