@@ -158,22 +158,19 @@ DocumentDecoder::Progress DocumentDecoder::feed(std::string_view bytes, bool atE
 }
 
 void DocumentDecoder::decodeUpTo(std::size_t end) {
-    const std::string_view piece = std::string_view(pending_).substr(0, end);
+    std::string_view text = std::string_view(pending_).substr(0, end);
+    std::string decoded;
     if (gb18030_) {
-        std::string text;
         try {
-            text = codePage_.decode(piece, std::string(Gb18030Encoding));
+            decoded = codePage_.decode(text, std::string(Gb18030Encoding));
         } catch (const platform::RuntimeError&) {
             throwNotText("无法识别文件的编码：它既不是有效的UTF-8，也不是有效的GB18030（GBK）");
         }
-        const std::string lines = withLineEnds(text, "\n");
-        lineEnds_.count(text, lines);
-        store_.append(lines);
-    } else {
-        const std::string lines = withLineEnds(piece, "\n");
-        lineEnds_.count(piece, lines);
-        store_.append(lines);
+        text = decoded;
     }
+    const std::string lines = withLineEnds(text, "\n");
+    lineEnds_.count(text, lines);
+    store_.append(lines);
     pending_.erase(0, end);
 }
 
