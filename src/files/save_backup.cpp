@@ -28,10 +28,6 @@ bool isRecord(const std::string& name) {
 // Holds the time the user was told of the copy, in seconds since 1970.
 const char* const ToldName = ".told";
 
-std::string backupsFolder(platform::TextFiles& files) {
-    return files.inFolder(files.inFolder(files.cacheFolder(), "MORVANE集成系统"), "保存备份");
-}
-
 long long secondsOf(std::chrono::system_clock::time_point time) {
     return std::chrono::duration_cast<std::chrono::seconds>(time.time_since_epoch()).count();
 }
@@ -185,6 +181,10 @@ void writeTold(platform::TextFiles& files, const std::string& folder) {
 }
 
 } // namespace
+
+std::string backupsFolder(platform::TextFiles& files) {
+    return files.inFolder(files.inFolder(files.cacheFolder(), "MORVANE集成系统"), "保存备份");
+}
 
 SaveBackup::SaveBackup(platform::TextFiles& files, const std::string& documentPath,
                        std::string_view content)

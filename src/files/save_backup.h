@@ -55,6 +55,9 @@ private:
     bool kept_ = false;
 };
 
+// The folder that holds every copy's own folder.
+std::string backupsFolder(platform::TextFiles& files);
+
 // Copies whose save never finished and that nobody was told of, oldest first.
 std::vector<InterruptedSave> findInterruptedSaves(platform::TextFiles& files);
 // The user has been told of the copy: it is not reported again.

@@ -3,6 +3,8 @@
 
 #include "faulty_text_files.h"
 
+#include "files/save_backup.h"
+
 #include <algorithm>
 
 namespace fakes {
@@ -59,9 +61,7 @@ private:
 };
 
 FaultyTextFiles::FaultyTextFiles(platform::TextFiles& inner, std::string document)
-    : inner_(inner), document_(std::move(document)),
-      backups_(inner.inFolder(inner.inFolder(inner.cacheFolder(), "MORVANE集成系统"), "保存备份")) {
-}
+    : inner_(inner), document_(std::move(document)), backups_(files::backupsFolder(inner)) {}
 
 std::string FaultyTextFiles::roleOf(const std::string& path) const {
     if (path == document_) {

@@ -78,9 +78,8 @@ class Table {
 public:
     Table(platform::TextFiles& files, const std::string& folder)
         : files_(files), folder_(folder), document_(files.inFolder(folder, "A.java")),
-          backups_(
-              files.inFolder(files.inFolder(files.cacheFolder(), "MORVANE集成系统"), "保存备份")),
-          old_(lines("old", 100000)), new_(lines("new", 150000)) {}
+          backups_(files::backupsFolder(files)), old_(lines("old", 100000)),
+          new_(lines("new", 150000)) {}
 
     std::vector<SaveFaultRow> run() {
         // A folder that takes no new file sends the save down the in-place path.
