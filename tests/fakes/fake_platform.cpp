@@ -38,6 +38,14 @@ int FakeMessageBox::show(const std::string& prompt, int style, const std::string
                                                           : platform::MsgBoxResult::OK;
 }
 
+std::vector<std::string> FakeMessageBox::prompts() const {
+    std::vector<std::string> result;
+    for (const Shown& box : shown) {
+        result.push_back(box.prompt);
+    }
+    return result;
+}
+
 std::string FakeSettingsStore::address(const std::string& application, const std::string& section,
                                        const std::string& key) {
     return application + "|" + section + "|" + key;

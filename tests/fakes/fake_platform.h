@@ -37,6 +37,8 @@ public:
         std::string title;
     };
     int show(const std::string& prompt, int style, const std::string& title) override;
+    // The prompts of the boxes shown, in order.
+    std::vector<std::string> prompts() const;
 
     std::vector<Shown> shown;
     std::deque<int> answers;

@@ -40,13 +40,7 @@ protected:
     const platform::FileDialogRequest& lastRequest() {
         return platform.fileDialogs.shown.back().request;
     }
-    std::vector<std::string> prompts() {
-        std::vector<std::string> result;
-        for (const auto& box : platform.messageBox.shown) {
-            result.push_back(box.prompt);
-        }
-        return result;
-    }
+    std::vector<std::string> prompts() { return platform.messageBox.prompts(); }
 };
 
 const std::string AccessMessage = "文件访问错误，文件可能是只读的，请改变其属性再试";

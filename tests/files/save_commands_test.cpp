@@ -29,13 +29,7 @@ protected:
     editor::frmEdit& document() { return *main().ActiveForm(); }
     // Another program writes the file, 1,100 bytes of its own.
     void anotherProgramWrites() { platform.files.files[Path] = std::string(1100, 'x'); }
-    std::vector<std::string> prompts() {
-        std::vector<std::string> result;
-        for (const auto& box : platform.messageBox.shown) {
-            result.push_back(box.prompt);
-        }
-        return result;
-    }
+    std::vector<std::string> prompts() { return platform.messageBox.prompts(); }
 };
 
 TEST_F(ChangedOnDisk, NoKeepsWhatTheOtherProgramWroteAndTheTextInTheWindow) {
