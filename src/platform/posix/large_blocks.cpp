@@ -131,13 +131,14 @@ void prepare(std::size_t size) noexcept {
     if (!largeEnough(size)) {
         return;
     }
-    const std::size_t length = roundedUp(size, pageSize());
+    const std::size_t page = pageSize();
+    const std::size_t length = roundedUp(size, page);
     auto* block = static_cast<volatile unsigned char*>(map(length));
     if (block == nullptr) {
         return;
     }
     // One write to each page makes the system back it; the content stays zero.
-    for (std::size_t at = 0; at < length; at += pageSize()) {
+    for (std::size_t at = 0; at < length; at += page) {
         block[at] = 0;
     }
     const std::lock_guard guard(mappingsLock);

@@ -82,7 +82,7 @@ int outcomeAsOrdinaryUser(const std::function<void()>& action) {
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) {
+        if (!becomeNobody()) {
             ::_exit(250);
         }
         const int number = outcomeOf(action);

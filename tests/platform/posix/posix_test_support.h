@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <grp.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include <sys/stat.h>
@@ -18,6 +20,12 @@ namespace posixtest {
 
 // The unprivileged user a root-run test gives its rights up to.
 inline constexpr uid_t Nobody = 65534;
+
+// Gives root's rights up for good, groups included, and goes on as the user nobody; false
+// where that failed.
+inline bool becomeNobody() {
+    return ::setgroups(0, nullptr) == 0 && ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0;
+}
 
 // A new folder under the system's temporary folder, removed with everything in it.
 class TempFolder {

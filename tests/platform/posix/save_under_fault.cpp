@@ -9,10 +9,10 @@
 #include "files/save_procedure.h"
 #include "platform/error.h"
 #include "platform/posix/posix_text_files.h"
+#include "posix_test_support.h"
 
 #include <cstdio>
 #include <fstream>
-#include <grp.h>
 #include <iterator>
 #include <string>
 #include <unistd.h>
@@ -23,9 +23,7 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[2], std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    constexpr uid_t nobody = 65534;
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+    if (::geteuid() == 0 && !posixtest::becomeNobody()) {
         return 3;
     }
     try {
