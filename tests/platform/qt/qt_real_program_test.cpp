@@ -135,10 +135,6 @@ private:
     std::deque<Step> steps_;
 };
 
-bool waitFor(const std::function<bool()>& done) {
-    return QTest::qWaitFor(done, 5000);
-}
-
 // The files the Open dialog lists, by name.
 QStringList listed(QFileDialog& dialog) {
     QStringList names;
@@ -148,13 +144,6 @@ QStringList listed(QFileDialog& dialog) {
         names << model->index(row, 0, view->rootIndex()).data().toString();
     }
     return names;
-}
-
-void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
-    auto* buttons = platform::qt::buttonBox(dialog);
-    ASSERT_NE(buttons, nullptr);
-    ASSERT_TRUE(buttons->button(which)->isEnabled());
-    buttons->button(which)->click();
 }
 
 class RealProgram : public ::testing::Test {
