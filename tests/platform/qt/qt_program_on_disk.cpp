@@ -47,8 +47,7 @@ BoxAnswers::Answer BoxAnswers::press(const QString& button) {
 }
 
 QtProgramOnDisk::QtProgramOnDisk(const std::string& sourceFolder, const std::string& cacheFolder)
-    : savedCache_(qgetenv("XDG_CACHE_HOME")) {
-    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheFolder));
+    : cache_(cacheFolder) {
     // Set.ini beside the program names the tools and the sources, so that no settings dialog
     // waits at the start.
     platform.location.directory = environment.directory.path().toStdString();
@@ -66,7 +65,6 @@ QtProgramOnDisk::~QtProgramOnDisk() {
     if (window != nullptr) {
         window->hide();
     }
-    qputenv("XDG_CACHE_HOME", savedCache_);
 }
 
 editor::frmEdit& QtProgramOnDisk::open(const std::string& path) {

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_window_factory.h"
+#include "posix_test_support.h"
 #include "qt_fixture.h"
 #include "toolchain/tool_directories.h"
 
@@ -151,8 +152,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(documents.isValid());
         folder = QDir(documents.path()).canonicalPath().toStdString();
-        savedCache = qgetenv("XDG_CACHE_HOME");
-        qputenv("XDG_CACHE_HOME", environment.directory.path().toUtf8());
         platform.location.directory = folder;
         platform.environment.executables.insert(folder + "/morvane-bat");
     }
@@ -160,7 +159,6 @@ protected:
         if (module && windows.mainWindow() != nullptr) {
             windows.mainWindow()->hide();
         }
-        qputenv("XDG_CACHE_HOME", savedCache);
     }
 
     std::string path(const std::string& name) const { return folder + "/" + name; }
@@ -228,7 +226,7 @@ protected:
     QtTestEnvironment environment;
     QTemporaryDir documents;
     std::string folder;
-    QByteArray savedCache;
+    posixtest::CacheFolder cache{environment.directory.path().toStdString()};
     fakes::FakePlatform platform;
     platform::qt::QtMessageBox messageBox;
     platform::qt::QtSettingsStore settings{environment.directory.path()};
