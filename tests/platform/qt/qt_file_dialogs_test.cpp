@@ -304,11 +304,7 @@ QString saveAnswering(QFileDialog& dialog, const QString& answer) {
     QTimer::singleShot(0, &dialog, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             asked = box->windowTitle() + u'|' + box->text();
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == answer) {
-                    button->click();
-                }
-            }
+            pressBoxButton(*box, answer);
         }
     });
     pressDialogButton(dialog, QDialogButtonBox::Save);

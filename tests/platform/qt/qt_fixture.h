@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,4 +67,15 @@ inline void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardBut
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
     button->click();
+}
+
+// Clicks the message box's button with this text; a box without one fails the test.
+inline void pressBoxButton(QMessageBox& box, const QString& text) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == text) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << text.toStdString();
 }

@@ -35,15 +35,7 @@ BoxAnswers::BoxAnswers() {
 }
 
 BoxAnswers::Answer BoxAnswers::press(const QString& button) {
-    return [button](QMessageBox& box) {
-        for (QAbstractButton* candidate : box.buttons()) {
-            if (candidate->text() == button) {
-                candidate->click();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no button " << button.toStdString();
-    };
+    return [button](QMessageBox& box) { pressBoxButton(box, button); };
 }
 
 QtProgramOnDisk::QtProgramOnDisk(const std::string& sourceFolder, const std::string& cacheFolder)

@@ -68,13 +68,7 @@ public:
             auto* box = qobject_cast<QMessageBox*>(&window);
             ASSERT_NE(box, nullptr) << window.metaObject()->className();
             boxes << box->windowTitle() + u'|' + box->text();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == button) {
-                    b->click();
-                    return;
-                }
-            }
-            ADD_FAILURE() << "no button " << button.toStdString();
+            pressBoxButton(*box, button);
         });
     }
     // Runs the command while answering its windows; every step must have been taken.
