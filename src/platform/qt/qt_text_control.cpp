@@ -167,9 +167,7 @@ void QtTextControl::adoptText(TextStore& store) {
         return;
     }
     // The store's document becomes this control's, as it is: no copy, no second check.
-    void* document = scintilla->releaseDocument();
-    SendScintilla(SCI_SETDOCPOINTER, 0UL, document);
-    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+    scintilla->handDocumentTo(*this);
     send(SCI_SETCODEPAGE, SC_CP_UTF8);
     send(SCI_SETEOLMODE, SC_EOL_LF);
     send(SCI_SETUNDOCOLLECTION, 0);

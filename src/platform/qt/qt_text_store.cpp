@@ -142,10 +142,8 @@ void ScintillaTextStore::clear() {
 }
 
 std::string ScintillaTextStore::takeText() {
-    void* document = releaseDocument();
     QsciScintillaBase& view = *view_;
-    view.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, document);
-    view.SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document);
+    handDocumentTo(view);
     const long length = sendScintilla(view, QsciScintillaBase::SCI_GETLENGTH);
     std::string text(static_cast<std::size_t>(length), '\0');
     view.SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, 0L, length, text.data());
@@ -154,10 +152,12 @@ std::string ScintillaTextStore::takeText() {
     return text;
 }
 
-void* ScintillaTextStore::releaseDocument() {
+void ScintillaTextStore::handDocumentTo(QsciScintillaBase& view) {
+    // The loader's reference goes with the view's own.
     void* document = loader().ConvertToDocument();
     loader_ = nullptr;
-    return document;
+    view.SendScintilla(QsciScintillaBase::SCI_SETDOCPOINTER, 0UL, document);
+    view.SendScintilla(QsciScintillaBase::SCI_RELEASEDOCUMENT, 0UL, document);
 }
 
 } // namespace platform::qt

@@ -33,9 +33,9 @@ public:
     void clear() override;
     std::string takeText() override;
 
-    // Hands the document over, with one reference the caller must release; the store is left
-    // empty.
-    void* releaseDocument();
+    // Makes the document the view's, which then holds the one reference to it; the store is
+    // left empty.
+    void handDocumentTo(QsciScintillaBase& view);
 
 private:
     ILoader& loader();

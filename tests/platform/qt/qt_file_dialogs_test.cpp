@@ -38,10 +38,6 @@ const std::string SourceFilter =
     "Java源程序(*.java)|*.java|Htm网页文件(*.htm)|*.htm|所有文件 (*.*)|*.*";
 const std::string HtmFilter = "Htm网页文件(*.htm)|*.htm";
 
-bool waitFor(const std::function<bool()>& done, int milliseconds = 5000) {
-    return QTest::qWaitFor(done, milliseconds);
-}
-
 using platform::qt::nameBox;
 using platform::qt::typeBox;
 
@@ -95,15 +91,6 @@ void chooseType(QFileDialog& dialog, int index) {
         QTest::keyClick(types, types->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
     }
     ASSERT_EQ(types->currentIndex(), index);
-}
-
-void press(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
-    QDialogButtonBox* buttons = platform::qt::buttonBox(dialog);
-    ASSERT_NE(buttons, nullptr);
-    QPushButton* button = buttons->button(which);
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isEnabled());
-    button->click();
 }
 
 // Closes every modal window still open; a stuck dialog fails its test instead of hanging it.
@@ -207,7 +194,7 @@ TEST_F(QtFileDialogsTest, ShowsTheTitleAndEveryFilterDescriptionAsWritten) {
                                 texts = typeTexts(dialog);
                                 parent = dialog.parentWidget();
                                 mode = dialog.acceptMode();
-                                press(dialog, QDialogButtonBox::Cancel);
+                                pressDialogButton(dialog, QDialogButtonBox::Cancel);
                             });
     EXPECT_FALSE(chosen.has_value());
     EXPECT_EQ(title, QStringLiteral("打开"));
@@ -221,7 +208,7 @@ TEST_F(QtFileDialogsTest, ShowsTheTitleAndEveryFilterDescriptionAsWritten) {
         title = dialog.windowTitle();
         texts = typeTexts(dialog);
         mode = dialog.acceptMode();
-        press(dialog, QDialogButtonBox::Cancel);
+        pressDialogButton(dialog, QDialogButtonBox::Cancel);
     });
     EXPECT_FALSE(saved.has_value());
     EXPECT_EQ(title, QStringLiteral("保存为Html文件"));
@@ -304,7 +291,7 @@ TEST_F(QtFileDialogsTest, ParenthesesAndBracketsInAPatternStandForThemselves) {
 TEST_F(QtFileDialogsTest, OpenReturnsATypedNameOfAMissingFile) {
     const auto chosen = open(request(), [&](QFileDialog& dialog) {
         typeName(dialog, QStringLiteral("Missing.java"));
-        press(dialog, QDialogButtonBox::Open);
+        pressDialogButton(dialog, QDialogButtonBox::Open);
     });
     EXPECT_EQ(chosen, pathOf("Missing.java"));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Missing.java"))));
@@ -317,14 +304,10 @@ QString saveAnswering(QFileDialog& dialog, const QString& answer) {
     QTimer::singleShot(0, &dialog, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             asked = box->windowTitle() + u'|' + box->text();
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == answer) {
-                    button->click();
-                }
-            }
+            pressBoxButton(*box, answer);
         }
     });
-    press(dialog, QDialogButtonBox::Save);
+    pressDialogButton(dialog, QDialogButtonBox::Save);
     return asked;
 }
 
@@ -366,9 +349,10 @@ TEST_F(QtFileDialogsTest, DefaultExtensionCompletesANameTypedWithoutOne) {
     for (const std::string ext : {"*.htm", "htm", ".htm"}) {
         SCOPED_TRACE(ext);
         // The proposed name taken as it stands.
-        EXPECT_EQ(save(request(HtmFilter, 1, ext, "Hello"),
-                       [](QFileDialog& dialog) { press(dialog, QDialogButtonBox::Save); }),
-                  pathOf("Hello.htm"));
+        EXPECT_EQ(
+            save(request(HtmFilter, 1, ext, "Hello"),
+                 [](QFileDialog& dialog) { pressDialogButton(dialog, QDialogButtonBox::Save); }),
+            pathOf("Hello.htm"));
     }
     struct Case {
         std::string defaultExt;
@@ -387,7 +371,7 @@ TEST_F(QtFileDialogsTest, DefaultExtensionCompletesANameTypedWithoutOne) {
         EXPECT_EQ(save(request(HtmFilter, 1, c.defaultExt),
                        [&](QFileDialog& dialog) {
                            typeName(dialog, c.typed);
-                           press(dialog, QDialogButtonBox::Save);
+                           pressDialogButton(dialog, QDialogButtonBox::Save);
                        }),
                   pathOf(c.chosen));
     }
@@ -395,7 +379,7 @@ TEST_F(QtFileDialogsTest, DefaultExtensionCompletesANameTypedWithoutOne) {
     EXPECT_EQ(open(request(SourceFilter, 1, "*.htm"),
                    [](QFileDialog& dialog) {
                        typeName(dialog, QStringLiteral("Missing"));
-                       press(dialog, QDialogButtonBox::Open);
+                       pressDialogButton(dialog, QDialogButtonBox::Open);
                    }),
               pathOf("Missing.htm"));
 }
@@ -407,7 +391,7 @@ TEST_F(QtFileDialogsTest, ChangingTheTypeNeverPutsAWildcardIntoTheName) {
         typeName(dialog, QStringLiteral("New.java"));
         chooseType(dialog, 2);
         afterAll = nameBox(dialog)->text();
-        press(dialog, QDialogButtonBox::Save);
+        pressDialogButton(dialog, QDialogButtonBox::Save);
     });
     EXPECT_EQ(afterAll, QStringLiteral("New.java"));
     EXPECT_EQ(chosen, pathOf("New.java"));
@@ -421,12 +405,12 @@ TEST_F(QtFileDialogsTest, ATypedFolderNameOpensTheFolder) {
         QString enteredFolder, nameLeft;
         const auto chosen = save(request(HtmFilter, 1, ext), [&](QFileDialog& dialog) {
             typeName(dialog, QStringLiteral("classes"));
-            press(dialog, QDialogButtonBox::Save);
+            pressDialogButton(dialog, QDialogButtonBox::Save);
             stayedOpen = dialog.isVisible();
             enteredFolder = dialog.directory().absolutePath();
             nameLeft = nameBox(dialog)->text();
             typeName(dialog, QStringLiteral("Applet.htm"));
-            press(dialog, QDialogButtonBox::Save);
+            pressDialogButton(dialog, QDialogButtonBox::Save);
         });
         EXPECT_TRUE(stayedOpen);
         EXPECT_EQ(enteredFolder, classes);
@@ -438,7 +422,7 @@ TEST_F(QtFileDialogsTest, ATypedFolderNameOpensTheFolder) {
 TEST_F(QtFileDialogsTest, CancelChoosesNothing) {
     EXPECT_FALSE(save(request(SourceFilter, 1, "*.htm", "Hello"), [](QFileDialog& dialog) {
                      typeName(dialog, QStringLiteral("Typed.java"));
-                     press(dialog, QDialogButtonBox::Cancel);
+                     pressDialogButton(dialog, QDialogButtonBox::Cancel);
                  }).has_value());
     EXPECT_FALSE(open(request(), [](QFileDialog& dialog) {
                      typeName(dialog, QStringLiteral("Hello.java"));
@@ -476,9 +460,9 @@ TEST_F(QtFileDialogsTest, LeavesTheCurrentDirectoryAsItWas) {
     ASSERT_NE(before, folder);
     const auto chosen = open(request(), [&](QFileDialog& dialog) {
         typeName(dialog, QStringLiteral("classes"));
-        press(dialog, QDialogButtonBox::Open);
+        pressDialogButton(dialog, QDialogButtonBox::Open);
         typeName(dialog, QStringLiteral("Hello.java"));
-        press(dialog, QDialogButtonBox::Open);
+        pressDialogButton(dialog, QDialogButtonBox::Open);
     });
     EXPECT_EQ(chosen, pathOf("classes/Hello.java"));
     EXPECT_EQ(QDir::currentPath(), before);
@@ -511,7 +495,7 @@ TEST_F(QtFileDialogsTest, ATypedNameHoldingQuotesIsTheOneNameTyped) {
             // The listing is there, so Qt's completion would select what it reads in the name.
             EXPECT_TRUE(waitFor([&] { return listedFiles(dialog) == listing; }));
             typeName(dialog, c.typed);
-            press(dialog, c.save ? QDialogButtonBox::Save : QDialogButtonBox::Open);
+            pressDialogButton(dialog, c.save ? QDialogButtonBox::Save : QDialogButtonBox::Open);
         };
         EXPECT_EQ(c.save ? save(r, drive) : open(r, drive), pathOf(c.chosen.c_str()));
     }
@@ -534,7 +518,7 @@ TEST_F(QtFileDialogsTest, ChineseNamesComeBackAsUtf8) {
     const auto chosen = open(r, [&](QFileDialog& dialog) {
         listed = settledListing(dialog, {"你好.java"});
         typeName(dialog, QStringLiteral("你好.java"));
-        press(dialog, QDialogButtonBox::Open);
+        pressDialogButton(dialog, QDialogButtonBox::Open);
     });
     EXPECT_EQ(listed, QStringList{"你好.java"});
     EXPECT_EQ(chosen, folder.toStdString() + "/源程序/你好.java");

@@ -5,10 +5,15 @@
 
 #include "platform/qt/file_dialog_parts.h"
 
+#include <functional>
+
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +35,11 @@ inline void processEvents() {
     }
 }
 
+// Waits for the condition while the events run; false when it did not come in time.
+inline bool waitFor(const std::function<bool()>& done, int milliseconds = 5000) {
+    return QTest::qWaitFor(done, milliseconds);
+}
+
 // Types over whatever a file dialog's name box holds, one character after the other, as a user
 // would; the box has the focus, which the dialog's own selection logic looks at.
 inline void typeName(QFileDialog& dialog, const QString& name) {
@@ -47,4 +57,25 @@ inline void typeName(QFileDialog& dialog, const QString& name) {
         QApplication::sendEvent(box, &release);
     }
     ASSERT_EQ(box->text(), name);
+}
+
+// Clicks one of a file dialog's buttons, which must be there and enabled.
+inline void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QDialogButtonBox* buttons = platform::qt::buttonBox(dialog);
+    ASSERT_NE(buttons, nullptr);
+    QPushButton* button = buttons->button(which);
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+}
+
+// Clicks the message box's button with this text; a box without one fails the test.
+inline void pressBoxButton(QMessageBox& box, const QString& text) {
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == text) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << text.toStdString();
 }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 MORVANE contributors
 
 #include "platform/qt/qt_message_box.h"
+#include "qt_fixture.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -93,11 +94,7 @@ TEST(QtMessageBoxTest, EscAndTheCloseBoxNeverAnswerAQuestion) {
                 openAfterEsc = box->isVisible();
                 box->close();
                 openAfterCloseBox = box->isVisible();
-                for (QAbstractButton* button : box->buttons()) {
-                    if (button->text() == pressed) {
-                        button->click();
-                    }
-                }
+                pressBoxButton(*box, pressed);
             });
             platform::qt::QtMessageBox messageBox;
             const int answer = messageBox.show("文本已改变，是否保存？", style, "关闭文件 提示");

@@ -35,20 +35,11 @@ BoxAnswers::BoxAnswers() {
 }
 
 BoxAnswers::Answer BoxAnswers::press(const QString& button) {
-    return [button](QMessageBox& box) {
-        for (QAbstractButton* candidate : box.buttons()) {
-            if (candidate->text() == button) {
-                candidate->click();
-                return;
-            }
-        }
-        ADD_FAILURE() << "no button " << button.toStdString();
-    };
+    return [button](QMessageBox& box) { pressBoxButton(box, button); };
 }
 
 QtProgramOnDisk::QtProgramOnDisk(const std::string& sourceFolder, const std::string& cacheFolder)
-    : savedCache_(qgetenv("XDG_CACHE_HOME")) {
-    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cacheFolder));
+    : cache_(cacheFolder) {
     // Set.ini beside the program names the tools and the sources, so that no settings dialog
     // waits at the start.
     platform.location.directory = environment.directory.path().toStdString();
@@ -66,7 +57,6 @@ QtProgramOnDisk::~QtProgramOnDisk() {
     if (window != nullptr) {
         window->hide();
     }
-    qputenv("XDG_CACHE_HOME", savedCache_);
 }
 
 editor::frmEdit& QtProgramOnDisk::open(const std::string& path) {

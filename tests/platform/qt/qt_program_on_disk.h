@@ -13,6 +13,7 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_window_factory.h"
+#include "posix_test_support.h"
 #include "qt_fixture.h"
 
 #include <deque>
@@ -82,5 +83,5 @@ public:
     platform::qt::QtMainWindow* window = nullptr;
 
 private:
-    QByteArray savedCache_;
+    posixtest::CacheFolder cache_;
 };

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_window_factory.h"
+#include "posix_test_support.h"
 #include "qt_fixture.h"
 #include "toolchain/tool_directories.h"
 
@@ -67,13 +68,7 @@ public:
             auto* box = qobject_cast<QMessageBox*>(&window);
             ASSERT_NE(box, nullptr) << window.metaObject()->className();
             boxes << box->windowTitle() + u'|' + box->text();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text() == button) {
-                    b->click();
-                    return;
-                }
-            }
-            ADD_FAILURE() << "no button " << button.toStdString();
+            pressBoxButton(*box, button);
         });
     }
     // Runs the command while answering its windows; every step must have been taken.
@@ -135,10 +130,6 @@ private:
     std::deque<Step> steps_;
 };
 
-bool waitFor(const std::function<bool()>& done) {
-    return QTest::qWaitFor(done, 5000);
-}
-
 // The files the Open dialog lists, by name.
 QStringList listed(QFileDialog& dialog) {
     QStringList names;
@@ -150,20 +141,11 @@ QStringList listed(QFileDialog& dialog) {
     return names;
 }
 
-void pressDialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
-    auto* buttons = platform::qt::buttonBox(dialog);
-    ASSERT_NE(buttons, nullptr);
-    ASSERT_TRUE(buttons->button(which)->isEnabled());
-    buttons->button(which)->click();
-}
-
 class RealProgram : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(documents.isValid());
         folder = QDir(documents.path()).canonicalPath().toStdString();
-        savedCache = qgetenv("XDG_CACHE_HOME");
-        qputenv("XDG_CACHE_HOME", environment.directory.path().toUtf8());
         platform.location.directory = folder;
         platform.environment.executables.insert(folder + "/morvane-bat");
     }
@@ -171,7 +153,6 @@ protected:
         if (module && windows.mainWindow() != nullptr) {
             windows.mainWindow()->hide();
         }
-        qputenv("XDG_CACHE_HOME", savedCache);
     }
 
     std::string path(const std::string& name) const { return folder + "/" + name; }
@@ -239,7 +220,7 @@ protected:
     QtTestEnvironment environment;
     QTemporaryDir documents;
     std::string folder;
-    QByteArray savedCache;
+    posixtest::CacheFolder cache{environment.directory.path().toStdString()};
     fakes::FakePlatform platform;
     platform::qt::QtMessageBox messageBox;
     platform::qt::QtSettingsStore settings{environment.directory.path()};
