@@ -23,6 +23,15 @@ HANDLE handleOf(OpenFile& file) {
     return static_cast<WinOpenFile&>(file).handle();
 }
 
+// A new, empty file of a name of its own in folder: a new file's or an old one's backup.
+std::wstring newFileIn(const std::string& folder) {
+    wchar_t name[MAX_PATH + 1];
+    if (GetTempFileNameW(wideText(folder).c_str(), L"mor", 0, name) == 0) {
+        failWith(GetLastError(), FileCall::Writing);
+    }
+    return name;
+}
+
 // Opens a regular disk file; a folder, a device or a pipe is refused.
 std::unique_ptr<OpenFile> openRegular(const std::string& path, DWORD access, DWORD share,
                                       FileCall call) {
@@ -110,16 +119,12 @@ std::string WinTextFiles::inFolder(const std::string& folder, const std::string&
 }
 
 std::unique_ptr<OpenFile> WinTextFiles::createBeside(const std::string& target) {
-    const std::wstring folder = wideText(folderOf(target));
-    wchar_t name[MAX_PATH + 1];
-    if (GetTempFileNameW(folder.c_str(), L"mor", 0, name) == 0) {
-        failWith(GetLastError(), FileCall::Writing);
-    }
-    const HANDLE handle = CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    const std::wstring name = newFileIn(folderOf(target));
+    const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        DeleteFileW(name);
+        DeleteFileW(name.c_str());
         failWith(error, FileCall::Writing);
     }
     return std::make_unique<WinOpenFile>(handle, utf8Text(name));
@@ -149,21 +154,18 @@ void WinTextFiles::replace(const std::string& fresh, const std::string& target) 
     }
     // With a backup name every failure of ReplaceFileW leaves the old content under one of the
     // two names; without one, a failed rename can leave it under neither.
-    wchar_t backup[MAX_PATH + 1];
-    if (GetTempFileNameW(wideText(folderOf(target)).c_str(), L"mor", 0, backup) == 0) {
-        failWith(GetLastError(), FileCall::Writing);
-    }
-    if (ReplaceFileW(targetName.c_str(), freshName.c_str(), backup, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-        DeleteFileW(backup);
+    const std::wstring backup = newFileIn(folderOf(target));
+    if (ReplaceFileW(targetName.c_str(), freshName.c_str(), backup.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
         return;
     }
     const DWORD error = GetLastError();
     if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
         // The old file went to the backup name and the new one could not follow it.
-        MoveFileExW(backup, targetName.c_str(), MOVEFILE_REPLACE_EXISTING);
+        MoveFileExW(backup.c_str(), targetName.c_str(), MOVEFILE_REPLACE_EXISTING);
     } else {
-        DeleteFileW(backup);
+        DeleteFileW(backup.c_str());
     }
     failWith(error, FileCall::Writing);
 }
