@@ -6,19 +6,11 @@
 #include "win_document_window.h"
 #include "win_text_store.h"
 
-#include <vector>
-
 namespace platform::win {
 
 bool WinDocumentHost::closeAllDocuments() {
-    std::vector<HWND> open;
-    for (HWND child = GetWindow(client_, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (WinDocumentWindow::ownerOf(child) != nullptr) {
-            open.push_back(child);
-        }
-    }
-    for (HWND window : open) {
+    // The windows open now; one that went while another closed is passed over.
+    for (HWND window : WinDocumentWindow::windowsIn(client_)) {
         if (!IsWindow(window)) {
             continue;
         }

@@ -8,6 +8,8 @@
 #include "win_dpi.h"
 #include "win_window_text.h"
 
+#include <algorithm>
+
 namespace platform::win {
 
 namespace {
@@ -33,12 +35,9 @@ void registerClass(HINSTANCE instance) {
 }
 
 int openDocuments(HWND client) {
-    int count = 0;
-    for (HWND child = GetWindow(client, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        count += IsWindowVisible(child) && WinDocumentWindow::ownerOf(child) != nullptr ? 1 : 0;
-    }
-    return count;
+    const std::vector<HWND> windows = WinDocumentWindow::windowsIn(client);
+    return static_cast<int>(std::ranges::count_if(
+        windows, [](HWND window) { return IsWindowVisible(window) != FALSE; }));
 }
 
 } // namespace
@@ -79,6 +78,17 @@ WinDocumentWindow* WinDocumentWindow::ownerOf(HWND window) {
         return nullptr;
     }
     return reinterpret_cast<WinDocumentWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+std::vector<HWND> WinDocumentWindow::windowsIn(HWND client) {
+    std::vector<HWND> windows;
+    for (HWND child = GetWindow(client, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ownerOf(child) != nullptr) {
+            windows.push_back(child);
+        }
+    }
+    return windows;
 }
 
 LRESULT CALLBACK WinDocumentWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -8,6 +8,7 @@
 #include "win_text_control.h"
 
 #include <memory>
+#include <vector>
 
 namespace platform::win {
 
@@ -25,6 +26,8 @@ public:
 
     // The document window object of a window, or none.
     static WinDocumentWindow* ownerOf(HWND window);
+    // The document windows in an MDI client, shown or not, top first.
+    static std::vector<HWND> windowsIn(HWND client);
 
     void setEvents(DocumentWindowEvents* events) override { events_ = events; }
     std::string caption() override;

@@ -195,7 +195,9 @@ INT_PTR WinFormDialog::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_DESTROY:
         // The texts outlive the window, for the next showing and for those who ask.
         for (Control& control : controls_) {
-            control.text = textOf(control.box.name);
+            if (control.window != nullptr) {
+                control.text = windowText(control.window);
+            }
         }
         return FALSE;
     case WM_NCDESTROY:

@@ -193,10 +193,15 @@ void WinTextControl::programChanged() {
 
 // --- Formatting ---------------------------------------------------------------------------
 
-std::optional<bool> WinTextControl::selEffect(DWORD mask, DWORD effect) {
+CHARFORMAT2W WinTextControl::charFormat(WPARAM range) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
-    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(edit_, EM_GETCHARFORMAT, range, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+std::optional<bool> WinTextControl::selEffect(DWORD mask, DWORD effect) {
+    const CHARFORMAT2W format = charFormat(SCF_SELECTION);
     if ((format.dwMask & mask) == 0) {
         return std::nullopt;
     }
@@ -242,9 +247,7 @@ void WinTextControl::setSelUnderline(bool on) {
 }
 
 std::optional<double> WinTextControl::selFontSize() {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    const CHARFORMAT2W format = charFormat(SCF_SELECTION);
     if ((format.dwMask & CFM_SIZE) == 0) {
         return std::nullopt;
     }
@@ -263,10 +266,7 @@ void WinTextControl::setSelFontSize(double points) {
 }
 
 double WinTextControl::fontSize() {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    SendMessageW(edit_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    return static_cast<double>(format.yHeight) / TwipsPerPoint;
+    return static_cast<double>(charFormat(SCF_DEFAULT).yHeight) / TwipsPerPoint;
 }
 
 // --- Events ---------------------------------------------------------------------------------

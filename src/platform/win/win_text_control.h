@@ -66,6 +66,8 @@ private:
     void takeOver(HWND control);
     // After the whole text was replaced: no history, the caret at the start.
     void textReplaced();
+    // The character format of the selection (SCF_SELECTION) or of new text (SCF_DEFAULT).
+    CHARFORMAT2W charFormat(WPARAM range);
     std::optional<bool> selEffect(DWORD mask, DWORD effect);
     void setSelEffect(DWORD mask, DWORD effect, bool on);
     void setSelFormat(CHARFORMAT2W& format);

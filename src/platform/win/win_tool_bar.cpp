@@ -19,6 +19,17 @@ constexpr double ButtonWidthTwips = 345;
 constexpr double ButtonHeightTwips = 330;
 constexpr double ImageTwips = 240;
 
+// The icon resource of an image (":/toolbar/01-new.svg" is TOOLBAR_01_NEW).
+std::wstring resourceName(const std::string& image) {
+    std::string stem = image.substr(image.find_last_of('/') + 1);
+    stem = stem.substr(0, stem.find('.'));
+    std::string name = "TOOLBAR_";
+    for (const char c : stem) {
+        name += c == '-' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return wideText(name);
+}
+
 } // namespace
 
 WinToolBar::WinToolBar(HWND bar, HINSTANCE instance) : bar_(bar), instance_(instance) {
@@ -31,38 +42,28 @@ WinToolBar::~WinToolBar() {
     }
 }
 
-std::wstring WinToolBar::resourceName(const std::string& image) {
-    std::string stem = image.substr(image.find_last_of('/') + 1);
-    stem = stem.substr(0, stem.find('.'));
-    std::string name = "TOOLBAR_";
-    for (const char c : stem) {
-        name += c == '-' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return wideText(name);
-}
-
 void WinToolBar::setImages(const std::vector<ToolImage>& images) {
-    imageList_ = images;
+    resources_.clear();
+    for (const ToolImage& image : images) {
+        if (image.index > 0) {
+            const auto place = static_cast<std::size_t>(image.index - 1);
+            resources_.resize(std::max(resources_.size(), place + 1));
+            resources_[place] = resourceName(image.resource);
+        }
+    }
     reloadImages();
 }
 
 void WinToolBar::reloadImages() {
     const int size = pixelsOf(ImageTwips, bar_);
     const HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 18, 0);
-    int highest = 0;
-    for (const ToolImage& image : imageList_) {
-        highest = std::max(highest, image.index);
-    }
     // Image n of the table sits at n - 1; a missing icon leaves its place empty.
-    for (int index = 1; index <= highest; ++index) {
-        HICON icon = nullptr;
-        for (const ToolImage& image : imageList_) {
-            if (image.index == index) {
-                icon =
-                    static_cast<HICON>(LoadImageW(instance_, resourceName(image.resource).c_str(),
-                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-            }
-        }
+    for (const std::wstring& resource : resources_) {
+        const auto icon =
+            resource.empty()
+                ? nullptr
+                : static_cast<HICON>(LoadImageW(instance_, resource.c_str(), IMAGE_ICON, size, size,
+                                                LR_DEFAULTCOLOR));
         if (icon != nullptr) {
             ImageList_AddIcon(list, icon);
             DestroyIcon(icon);

@@ -7,7 +7,7 @@
 #include "win_api.h"
 
 #include <commctrl.h>
-#include <map>
+#include <string>
 #include <vector>
 
 namespace platform::win {
@@ -24,8 +24,7 @@ public:
     WinToolBar(const WinToolBar&) = delete;
     WinToolBar& operator=(const WinToolBar&) = delete;
 
-    // The images are icons in the program's resources, named after the image's file
-    // (":/toolbar/01-new.svg" is TOOLBAR_01_NEW).
+    // The images are icons in the program's resources, named after the image's file.
     void setImages(const std::vector<ToolImage>& images) override;
     void addButton(const ToolButtonSpec& button) override;
     void setClickHandler(ClickHandler handler) override { click_ = std::move(handler); }
@@ -36,13 +35,13 @@ public:
     const std::wstring& tipOf(int command) const;
     // Loads the images again at the window's resolution.
     void reloadImages();
-    static std::wstring resourceName(const std::string& image);
 
 private:
     HWND bar_;
     HINSTANCE instance_;
     HIMAGELIST images_ = nullptr;
-    std::vector<ToolImage> imageList_;
+    // The icon resource of each image, by position; empty where the table has none.
+    std::vector<std::wstring> resources_;
     std::vector<std::string> keys_;
     std::vector<std::wstring> tips_;
     ClickHandler click_;

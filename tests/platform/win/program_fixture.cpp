@@ -69,8 +69,9 @@ void ProgramTest::quit() {
 std::string ProgramTest::storedSetting(const std::string& key) {
     wchar_t value[64] = L"";
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\MORVANE集成系统\\Settings", wide(key).c_str(),
-                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    const std::wstring section = std::wstring(SettingsKey) + L"\\Settings";
+    if (RegGetValueW(HKEY_CURRENT_USER, section.c_str(), wide(key).c_str(), RRF_RT_REG_SZ, nullptr,
+                     value, &size) != ERROR_SUCCESS) {
         return {};
     }
     return narrow(value);
