@@ -63,7 +63,7 @@ void ToolchainCommands::runBuildScript(const std::string& name, const std::strin
                                        const std::string& title) {
     auto& services = context_.services();
     const editor::ProcessValues& values = context_.values();
-    const char separator = services.location.directorySeparator();
+    const char separator = directorySeparator();
     // An unset source directory would put the script wherever this process happens to be.
     if (!isUsableDirectory(values.SourceDir, separator, DirectoryUse::Folder)) {
         services.messageBox.show("没有设置Java源程序目录，请先在“系统设置”中设置。",
@@ -219,8 +219,7 @@ void ToolchainCommands::mnuSendToExplorer_Click() {
     }
     auto& services = context_.services();
     try {
-        startProgram(services,
-                     browserCommand(document->Caption(), services.location.directorySeparator()));
+        startProgram(services, browserCommand(document->Caption(), directorySeparator()));
     } catch (const platform::RuntimeError& error) {
         services.messageBox.show(error.description(), platform::MsgBoxStyle::Critical,
                                  FailureTitle);

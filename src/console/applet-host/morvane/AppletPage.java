@@ -53,7 +53,7 @@ public final class AppletPage {
         for (AppletTag tag : tags) {
             AppletWindow.Found applet = AppletWindow.find(shown, tag, documentBase, err);
             if (applet == null) {
-                shown.everyAppletRan = false;
+                shown.failed();
             } else {
                 found.add(applet);
             }
@@ -68,7 +68,7 @@ public final class AppletPage {
         for (AppletWindow.Found applet : found) {
             AppletWindow window = AppletWindow.create(shown, applet, documentBase, err);
             if (window == null) {
-                shown.everyAppletRan = false;
+                shown.failed();
             } else {
                 shown.windows.add(window);
             }
