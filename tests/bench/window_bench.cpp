@@ -43,6 +43,7 @@ namespace {
 
 using bench::Area;
 using bench::Drawing;
+using bench::fail;
 using bench::monotonicMs;
 using bench::XSession;
 
@@ -55,11 +56,6 @@ constexpr double AfterLastKeyMs = 300;
 constexpr double QuietMs = 300;
 // Processor time below this in one sample is a thread waking, not work.
 constexpr long long ActivityNs = 20000;
-
-[[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "window_bench: %s\n", what.c_str());
-    std::exit(1);
-}
 
 struct Options {
     bool trace = false;
