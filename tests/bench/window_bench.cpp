@@ -43,6 +43,7 @@ namespace {
 
 using bench::Area;
 using bench::Drawing;
+using bench::fail;
 using bench::monotonicMs;
 using bench::XSession;
 
@@ -55,11 +56,6 @@ constexpr double AfterLastKeyMs = 300;
 constexpr double QuietMs = 300;
 // Processor time below this in one sample is a thread waking, not work.
 constexpr long long ActivityNs = 20000;
-
-[[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "window_bench: %s\n", what.c_str());
-    std::exit(1);
-}
 
 struct Options {
     bool trace = false;
@@ -162,9 +158,14 @@ double percentile(std::vector<double> values, double fraction) {
     return values[index];
 }
 
-// What the program draws apart from what it draws unasked: carets (a few pixels wide) and
-// the areas it drew more than once while idle (a clock, the caret's line as the caret blinks),
-// unless a key was answered there.
+// A caret: a drawing a few pixels wide.
+bool isCaret(const Area& area) {
+    return area.width <= 3;
+}
+
+// What the program draws apart from what it draws unasked: carets and the areas it drew more
+// than once while idle (a clock, the caret's line as the caret blinks), unless a key was
+// answered there.
 class DrawingFilter {
 public:
     void learnIdle(const std::vector<Drawing>& drawings) {
@@ -177,7 +178,7 @@ public:
     }
     void answeredKey(const Area& area) { periodic_.erase(area); }
     bool counts(const Drawing& drawing) const {
-        return drawing.area.width > 3 && periodic_.count(drawing.area) == 0;
+        return !isCaret(drawing.area) && periodic_.count(drawing.area) == 0;
     }
     std::size_t periodicAreas() const { return periodic_.size(); }
 
@@ -258,7 +259,7 @@ Typing typeKeys(XSession& x, pid_t pid, DrawingFilter& filter, bool trace) {
     // of a key is rare enough: the first drawing after a key is its answer.
     for (std::size_t key = 0; key < pressedAt.size(); ++key) {
         const auto first = std::find_if(drawings.begin(), drawings.end(), [&](const Drawing& d) {
-            return d.atMs >= pressedAt[key] && d.area.width > 3;
+            return d.atMs >= pressedAt[key] && !isCaret(d.area);
         });
         if (first != drawings.end() && first->atMs < lastKey + AfterLastKeyMs) {
             typing.keyToScreen.push_back(first->atMs - pressedAt[key]);

@@ -3,6 +3,7 @@
 
 #include "x_session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,11 +25,6 @@ Display* dpy(void* display) {
     return static_cast<Display*>(display);
 }
 
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "window_bench: %s\n", what);
-    std::exit(1);
-}
-
 // A program that quits while it is watched leaves a damage or window that no longer exists;
 // that is no fault of the watcher.
 int ignoreErrors(Display*, XErrorEvent*) {
@@ -36,6 +32,11 @@ int ignoreErrors(Display*, XErrorEvent*) {
 }
 
 } // namespace
+
+void fail(const std::string& what) {
+    std::fprintf(stderr, "window_bench: %s\n", what.c_str());
+    std::exit(1);
+}
 
 double monotonicMs() {
     timespec now{};

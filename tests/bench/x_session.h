@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +14,9 @@ namespace bench {
 
 // Milliseconds on the monotonic clock.
 double monotonicMs();
+
+// Ends window_bench with what went wrong on the error output.
+[[noreturn]] void fail(const std::string& what);
 
 struct Area {
     int x = 0;
