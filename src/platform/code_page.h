@@ -34,6 +34,18 @@ inline RuntimeError unreadable(const std::string& encoding, bool cutShort,
 }
 } // namespace ConversionFailure
 
+// An encoding's name in ASCII capitals, as the systems' names are compared (whatever the
+// locale says of other letters).
+inline std::string encodingNameKey(std::string_view name) {
+    std::string result(name);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return result;
+}
+
 // Conversion between the program's UTF-8 texts and the bytes of a named encoding.
 // Both directions raise RuntimeError instead of substituting characters.
 class CodePage {

@@ -18,13 +18,6 @@ namespace {
 
 enum class Direction { Encode, Decode };
 
-std::string upperCase(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-    return result;
-}
-
 class Converter {
 public:
     Converter(const std::string& from, const std::string& to, const std::string& encoding) {
@@ -100,7 +93,7 @@ std::string IconvCodePage::encodingForCodeset(std::string_view codeset) {
         "", "ANSI_X3.4-1968", "ASCII", "US-ASCII", "C", "POSIX", "UTF8"};
     static constexpr std::array<std::string_view, 4> gbkNames = {"GBK", "GB2312", "EUC-CN",
                                                                  "CP936"};
-    const std::string name = upperCase(codeset);
+    const std::string name = encodingNameKey(codeset);
     if (std::find(utf8Names.begin(), utf8Names.end(), name) != utf8Names.end()) {
         return "UTF-8";
     }

@@ -6,8 +6,6 @@
 #include "platform/error.h"
 #include "wide_text.h"
 
-#include <algorithm>
-#include <cctype>
 #include <climits>
 #include <windows.h>
 
@@ -17,13 +15,6 @@ namespace {
 
 constexpr unsigned Gbk = 936;
 constexpr unsigned Gb18030 = 54936;
-
-std::string upperCase(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return result;
-}
 
 // The number after prefix, or 0 when name is not prefix and digits.
 unsigned numberAfter(std::string_view name, std::string_view prefix) {
@@ -67,7 +58,7 @@ int lengthOf(std::size_t size, const std::string& encoding) {
 } // namespace
 
 unsigned WinCodePage::codePageOf(std::string_view encoding) {
-    const std::string name = upperCase(encoding);
+    const std::string name = encodingNameKey(encoding);
     if (name == "UTF-8" || name == "UTF8") {
         return CP_UTF8;
     }
