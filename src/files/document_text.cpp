@@ -36,15 +36,6 @@ Utf8Kind classifyUtf8(std::string_view s) {
     throw platform::RuntimeError(DocumentErrorNumber::NotText, description);
 }
 
-bool encodes(platform::CodePage& codePage, std::string_view text, const std::string& encoding) {
-    try {
-        codePage.encode(text, encoding);
-        return true;
-    } catch (const platform::RuntimeError&) {
-        return false;
-    }
-}
-
 std::size_t nextCharacter(std::string_view text, std::size_t pos) {
     do {
         ++pos;
@@ -65,7 +56,7 @@ std::size_t startOfCharacter(std::string_view text, std::size_t pos) {
 std::optional<std::size_t> findUnstorableCharacter(std::string_view text,
                                                    const std::string& encoding,
                                                    platform::CodePage& codePage) {
-    if (text.empty() || !encodes(codePage, {}, encoding)) {
+    if (text.empty() || !platform::encodes(codePage, {}, encoding)) {
         return std::nullopt;
     }
     std::size_t begin = 0;
@@ -73,13 +64,13 @@ std::optional<std::size_t> findUnstorableCharacter(std::string_view text,
     while (nextCharacter(text, begin) < end) {
         const std::size_t mid =
             std::max(startOfCharacter(text, begin + (end - begin) / 2), nextCharacter(text, begin));
-        if (encodes(codePage, text.substr(begin, mid - begin), encoding)) {
+        if (platform::encodes(codePage, text.substr(begin, mid - begin), encoding)) {
             begin = mid;
         } else {
             end = mid;
         }
     }
-    if (encodes(codePage, text.substr(begin, end - begin), encoding)) {
+    if (platform::encodes(codePage, text.substr(begin, end - begin), encoding)) {
         return std::nullopt;
     }
     return begin;

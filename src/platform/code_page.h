@@ -57,4 +57,14 @@ public:
     virtual std::string decode(std::string_view bytes, const std::string& encoding) = 0;
 };
 
+// Whether the encoding holds every character of text.
+inline bool encodes(CodePage& codePage, std::string_view text, const std::string& encoding) {
+    try {
+        codePage.encode(text, encoding);
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
 } // namespace platform

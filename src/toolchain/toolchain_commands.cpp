@@ -12,6 +12,7 @@
 #include "editor/frm_edit.h"
 #include "files/commands/get_file_name.h"
 #include "name_rules.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
 #include "tool_directories.h"
@@ -84,9 +85,7 @@ void ToolchainCommands::runBuildScript(const std::string& name, const std::strin
     // The script is text in the system code page: a name it cannot hold would come out as
     // another name, or not at all.
     const std::string encoding = services.codePage.systemEncoding();
-    try {
-        services.codePage.encode(toolLine, encoding);
-    } catch (const platform::RuntimeError&) {
+    if (!platform::encodes(services.codePage, toolLine, encoding)) {
         warn(notStorableMessage(name, encoding), ErrorNotice);
         return;
     }
