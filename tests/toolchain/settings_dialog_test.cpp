@@ -126,11 +126,7 @@ TEST_F(SettingsDialog, OnWindowsWhatTheConsoleReadsAsCommandsOrVariablesIsRefuse
                   type("C:\\java\\bin\\", "c:\\%TEMP%\\")(d);
                   type("C:\\Program Files (x86)\\Java\\bin", "c:\\src & co\\")(d);
               }});
-    std::vector<std::string> prompts;
-    for (const auto& box : platform.messageBox.shown) {
-        prompts.push_back(box.prompt);
-    }
-    EXPECT_EQ(prompts,
+    EXPECT_EQ(platform.messageBox.prompts(),
               (std::vector<std::string>{
                   "“C:\\R&D\\bin\\”中有“&”，它在批处理文件中另有含义。请换一个不含“\"%&|<>^”的目"
                   "录。",
